@@ -1,0 +1,34 @@
+#pragma once
+// Output commands for Jw_cad, collected in gDataModel.OutputLines and written
+// to JWC_TEMP.TXT when the window closes. The attribute emitters leave out a
+// command whose value equals the one last written.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+void AddOutputLine(std::string_view text);
+
+void OutLayerGroup(int group);
+void OutLayer(int layer);
+void OutPenColor(int colour);
+void OutLineType(int type);
+void OutLineWidth(int width);
+void OutTextType(int type, int colour, double width, double height, double spacing);
+void OutTextCC(int value);
+void OutFontName(std::string_view name);
+void OutPointColor(int colour);
+void OutZFlags(int flags);
+void OutLine(double x1, double y1, double x2, double y2);
+void OutPoint(int code, double x, double y, double scale, double angle);
+void OutText(int kind, std::string_view text, double x, double y, double dx, double dy);
+void OutDimension(std::string_view text, double x1, double y1, double x2, double y2, double x,
+                  double y, double dx, double dy);
+
+// The bytes WriteExchangeFile writes for the current list: "hq" for an empty
+// list, entries ending in a double quote joined with the next, CR LF ends.
+std::string FormatOutputLines();
+
+// Replaces the file at `path` with FormatOutputLines(), never leaving a
+// half-written file: on failure the file is removed and false returned.
+bool WriteExchangeFile(const std::filesystem::path& path);

@@ -1,0 +1,39 @@
+#pragma once
+// Plane geometry and rounding on plain doubles, in the drawing's real units.
+// Angles in degrees turn counter-clockwise from +X.
+
+#include <string_view>
+
+struct Point {
+  double X = 0;
+  double Y = 0;
+};
+
+void ExchangeReals(double& a, double& b);
+
+// Half away from zero at the tenth decimal: |x| / 1e-10 + 0.5, truncated, x 1e-10.
+double RoundToTenDecimals(double x);
+
+// `x` rounded to `digits` decimals (1..13; anything else rounds to whole units)
+// by `mode`: 0 cut off, 1 round up (adds 0.9 of a unit), otherwise half up.
+// Product, sum and truncation are formed in long double.
+double RoundToPrecision(int digits, int mode, double x);
+
+double PointDistance(double x1, double y1, double x2, double y2);
+
+// Direction of (dx, dy) in [0, 2*pi); 0 for a vector of no direction.
+double VectorAngleRad(double dx, double dy);
+// The same in degrees, rounded at the tenth decimal.
+double VectorAngleDeg(double dx, double dy);
+// `a` folded into [0, 360).
+double NormalizeDegrees(double a);
+
+// (rx, ry) is (px, py) turned about (cx, cy) by `angle`.
+void RotatePointRad(double& rx, double& ry, double px, double py, double cx, double cy,
+                    double angle);
+void RotatePointDeg(double& rx, double& ry, double px, double py, double cx, double cy,
+                    double angleDeg);
+
+// Drawn length of a Shift-JIS text: full-width characters take `charWidth`,
+// half-width ones half of it, with spacing only between characters.
+double TextRunLength(std::string_view text, double charWidth, double charSpacing);
