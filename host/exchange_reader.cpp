@@ -1,0 +1,862 @@
+// Reads JWC_TEMP.TXT, the exchange file Jw_cad writes before starting the
+// tool, into gDataModel.
+//
+// Sections:
+//   1. Splitting a line into tokens (SplitExchangeLine)
+//   2. Small helpers: numbers, text cuts, storing records
+//   3. Keyword handlers, one per row of the vocabulary
+//   4. The vocabulary table and its dispatch (ParseExchangeLine)
+//   5. Cutting bytes into lines (ParseExchangeBytes, ReadExchangeFile)
+
+#include "host/exchange_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "host/data_model.h"
+#include "util/sjis.h"
+#include "util/text_to_number.h"
+
+// ---- 1. Splitting a line into tokens ---------------------------------------
+
+namespace {
+
+// What the tokenizer does with a byte outside literal mode; in literal mode
+// kQuote, kEquals and kBlank bytes are plain (a TAB is still dropped).
+enum ByteClass : unsigned char { kDrop, kPlain, kLead, kQuote, kEquals, kBlank, kTab };
+
+constexpr std::array<ByteClass, 256> MakeByteClasses() {
+  std::array<ByteClass, 256> c{};
+  for (int b = 0; b < 256; ++b) {
+    if (IsLeadByte(static_cast<unsigned char>(b))) {
+      c[b] = kLead;
+    } else if (b >= 0x20 && b <= 0xFD) {
+      c[b] = kPlain;
+    } else {
+      c[b] = kDrop;  // control bytes, 0xFE, 0xFF
+    }
+  }
+  c['"'] = kQuote;
+  c['='] = kEquals;
+  c[' '] = kBlank;
+  c['\t'] = kTab;
+  return c;
+}
+constexpr std::array<ByteClass, 256> kByteClasses = MakeByteClasses();
+
+}  // namespace
+
+void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& tokens) {
+  // Every byte is copied at most once, so the line's size bounds the tokens'
+  // bytes and the scratch buffer is never reallocated while tokens are built.
+  if (scratch.size() < line.size()) scratch.resize(line.size());
+  char* const out = scratch.data();
+  std::size_t outLen = 0;
+
+  std::size_t tokenStart = 0;  // in `out`, of the current token
+  int index = 0;               // current token
+  bool literal = false;
+  const std::size_t n = line.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const unsigned char b = static_cast<unsigned char>(line[i]);
+    ByteClass cls = kByteClasses[b];
+    if (literal && cls >= kQuote) cls = (cls == kTab) ? kDrop : kPlain;
+    switch (cls) {
+      case kPlain:
+        out[outLen++] = static_cast<char>(b);
+        ++i;
+        break;
+      case kLead:
+        // A lead byte takes the next byte whatever it is; with nothing after
+        // it, it is no character at all.
+        if (i + 1 >= n) {
+          i = n;
+          break;
+        }
+        out[outLen++] = static_cast<char>(b);
+        out[outLen++] = line[i + 1];
+        i += 2;
+        break;
+      case kQuote:
+        literal = true;
+        ++i;
+        break;
+      case kEquals:
+        out[outLen++] = '=';
+        literal = true;
+        ++i;
+        break;
+      case kBlank:
+      case kTab:
+        if (outLen > tokenStart) {
+          tokens.Tokens[index] = std::string_view(out + tokenStart, outLen - tokenStart);
+          tokenStart = outLen;
+          ++index;
+          // Every form of the vocabulary needs at most 17 tokens: what comes
+          // after the 32nd is not looked at.
+          if (index == LineTokens::kMaxTokens) {
+            tokens.Count = LineTokens::kMaxTokens;
+            return;
+          }
+        }
+        ++i;
+        break;
+      case kDrop:
+        ++i;
+        break;
+    }
+  }
+  tokens.Tokens[index] = std::string_view(out + tokenStart, outLen - tokenStart);
+  tokens.Count = index + 1;
+}
+
+// ---- 2. Small helpers --------------------------------------------------------
+
+namespace {
+
+using Tokens = LineTokens;
+
+// Short-text fields of the records keep at most 255 bytes, never half a
+// double-byte character.
+constexpr std::size_t kShortTextBytes = 255;
+
+double Real(const Tokens& t, int i) { return TextToReal(t.Tokens[i]); }
+int Integer(const Tokens& t, int i) { return TextToInteger(t.Tokens[i]); }
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Token 0 after its keyword.
+std::string_view Rest(const Tokens& t, std::size_t keywordLength) {
+  return t.Tokens[0].substr(std::min(keywordLength, t.Tokens[0].size()));
+}
+
+// One hexadecimal digit, the byte after a two-letter keyword ("lgA" is layer
+// group 10); a missing or bad digit, or a number outside 0..15, gives 0.
+int HexDigitAfter(const Tokens& t, std::size_t keywordLength) {
+  char text[2] = {'$', '\0'};
+  std::size_t len = 1;
+  if (t.Tokens[0].size() > keywordLength) text[len++] = t.Tokens[0][keywordLength];
+  int v = TextToInteger(std::string_view(text, len));
+  return (v >= 0 && v <= 15) ? v : 0;
+}
+
+void StoreFontName(TextRef& field) {
+  // Texts of one run nearly always share one font: the last stored font name
+  // is used again when its bytes are still in the pool and unchanged, which
+  // keeps a million texts from storing a million copies. The check on the
+  // bytes keeps this right after ResetDataModel emptied the pool too.
+  static TextRef last;
+  DataModel& m = gDataModel;
+  std::string_view font = CutToWholeChars(m.AttrState.FontName, kShortTextBytes);
+  if (std::size_t{last.Offset} + last.Length <= m.TextPool.size() && m.TextOf(last) == font) {
+    field = last;
+    return;
+  }
+  field = last = m.StoreText(font);
+}
+
+// Each entity ends the modifiers that were given for it.
+void EndEntity(bool endsModes) {
+  AttributeState& a = gDataModel.AttrState;
+  a.ZFlags = 0;
+  if (endsModes) {
+    a.InPolyline = false;
+    a.InDimension = false;
+  }
+}
+
+template <class Record>
+void StoreEntity(Table<Record>& table, int kind, const Record& record) {
+  std::size_t index = table.push_back(record);
+  AddEntityOrder(kind, static_cast<int>(index));
+}
+
+struct Point {
+  double X, Y;
+};
+
+bool SamePoint(Point a, Point b) {
+  return std::fabs(a.X - b.X) <= 1e-10 && std::fabs(a.Y - b.Y) <= 1e-10;
+}
+
+void StoreSolid2(Point p1, Point p2) {
+  Solid2Record r;
+  r.Header = FillEntityHeader();
+  r.SolidColor = gDataModel.AttrState.SolidColor;
+  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y;
+  StoreEntity(gDataModel.Solid2Table, kSolid2Entity, r);
+}
+
+void StoreSolid3(Point p1, Point p2, Point p3) {
+  Solid3Record r;
+  r.Header = FillEntityHeader();
+  r.SolidColor = gDataModel.AttrState.SolidColor;
+  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y, r.X3 = p3.X, r.Y3 = p3.Y;
+  StoreEntity(gDataModel.Solid3Table, kSolid3Entity, r);
+}
+
+void StoreSolid4(Point p1, Point p2, Point p3, Point p4) {
+  Solid4Record r;
+  r.Header = FillEntityHeader();
+  r.SolidColor = gDataModel.AttrState.SolidColor;
+  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y;
+  r.X3 = p3.X, r.Y3 = p3.Y, r.X4 = p4.X, r.Y4 = p4.Y;
+  StoreEntity(gDataModel.Solid4Table, kSolid4Entity, r);
+}
+
+Point PointAt(const Tokens& t, int firstToken) {
+  return Point{Real(t, firstToken), Real(t, firstToken + 1)};
+}
+
+// ---- 3. Keyword handlers -------------------------------------------------------
+
+// Drawing settings.
+
+void OnFileName(const Tokens& t) { gDataModel.DrawingFileName = std::string(Rest(t, 5)); }
+
+void OnAxisAngle(const Tokens& t) { gDataModel.AxisAngle = Real(t, 1); }
+
+void OnLayerGroupScales(const Tokens& t) {
+  for (int i = 0; i < 16; ++i) gDataModel.LayerGroupScale[i] = Real(t, i + 1);
+}
+
+void OnSheetSize(const Tokens& t) {
+  gDataModel.SheetWidth = Real(t, 1);
+  gDataModel.SheetHeight = Real(t, 2);
+}
+
+void OnTextTypeWidths(const Tokens& t) {
+  for (int i = 1; i <= 10; ++i) gDataModel.TextTypeTable[i].Width = Real(t, i);
+}
+
+void OnTextTypeHeights(const Tokens& t) {
+  for (int i = 1; i <= 10; ++i) gDataModel.TextTypeTable[i].Height = Real(t, i);
+}
+
+void OnTextTypeSpacings(const Tokens& t) {
+  for (int i = 1; i <= 10; ++i) gDataModel.TextTypeTable[i].Spacing = Real(t, i);
+}
+
+void OnTextTypeColors(const Tokens& t) {
+  for (int i = 1; i <= 10; ++i) gDataModel.TextTypeTable[i].Color = Integer(t, i);
+}
+
+void OnBz(const Tokens&) { gDataModel.BzFlag = true; }
+
+void OnHn(const Tokens& t) {
+  for (int i = 1; i <= 4; ++i) gDataModel.HnValues[i] = Real(t, i);
+}
+
+// Layers and attributes.
+
+void OnLayerGroupName(const Tokens& t) {
+  gDataModel.LayerGroupName[gDataModel.AttrState.LayerGroup] = std::string(Rest(t, 3));
+}
+
+void OnLayerName(const Tokens& t) {
+  const AttributeState& a = gDataModel.AttrState;
+  gDataModel.LayerName[a.LayerGroup * 16 + a.Layer] = std::string(Rest(t, 3));
+}
+
+// The first line of a kind also gives the attribute that was current in
+// Jw_cad; every line of the kind sets the attribute of the entities after it.
+void SetAttribute(bool& fresh, int& current, int& state, int value) {
+  if (fresh) {
+    current = value;
+    fresh = false;
+  }
+  state = value;
+}
+
+void OnLayerGroup(const Tokens& t) {
+  DataModel& m = gDataModel;
+  int v = HexDigitAfter(t, 2);
+  SetAttribute(m.FreshFlags.LayerGroup, m.CurLayerGroup, m.AttrState.LayerGroup, v);
+  if (t.Count >= 2) m.LayerGroupState[v] = Integer(t, 1);
+}
+
+void OnLayer(const Tokens& t) {
+  DataModel& m = gDataModel;
+  int v = HexDigitAfter(t, 2);
+  SetAttribute(m.FreshFlags.Layer, m.CurLayer, m.AttrState.Layer, v);
+  if (t.Count >= 2) m.LayerState[m.AttrState.LayerGroup * 16 + v] = Integer(t, 1);
+}
+
+void OnPenColor(const Tokens& t) {
+  DataModel& m = gDataModel;
+  int v = TextToInteger(Rest(t, 2));
+  SetAttribute(m.FreshFlags.PenColor, m.CurPenColor, m.AttrState.PenColor, v);
+  // Colour 10 is the solid-colour pen; its second token is the solid's colour.
+  if (v == 10 && t.Count >= 2) m.AttrState.SolidColor = Integer(t, 1);
+}
+
+void OnLineType(const Tokens& t) {
+  DataModel& m = gDataModel;
+  SetAttribute(m.FreshFlags.LineType, m.CurLineType, m.AttrState.LineType,
+               TextToInteger(Rest(t, 2)));
+}
+
+void OnLineWidth(const Tokens& t) {
+  DataModel& m = gDataModel;
+  SetAttribute(m.FreshFlags.LineWidth, m.CurLineWidth, m.AttrState.LineWidth,
+               TextToInteger(Rest(t, 2)));
+}
+
+void OnFontName(const Tokens& t) {
+  DataModel& m = gDataModel;
+  if (m.CurFontName.empty()) m.CurFontName = std::string(Rest(t, 3));
+  m.AttrState.FontName = std::string(Rest(t, 3));
+}
+
+void OnTextType(const Tokens& t) {
+  DataModel& m = gDataModel;
+  AttributeState& a = m.AttrState;
+  const int v = TextToInteger(Rest(t, 2));
+  const bool freeSize = v == 0 && t.Count >= 5;
+  if (m.FreshFlags.TextType) {
+    m.CurTextType = v;
+    if (freeSize) {
+      m.CurFreeTextWidth = Real(t, 1);
+      m.CurFreeTextHeight = Real(t, 2);
+      m.CurFreeTextSpacing = Real(t, 3);
+      m.CurFreeTextColor = Integer(t, 4);
+    }
+    m.FreshFlags.TextType = false;
+  }
+  a.TextType = v;
+  if (freeSize) {
+    a.TextWidth = Real(t, 1);
+    a.TextHeight = Real(t, 2);
+    a.TextSpacing = Real(t, 3);
+    a.TextColor = Integer(t, 4);
+  }
+}
+
+void OnTextCC(const Tokens& t) {
+  std::string_view digit = Rest(t, 2).substr(0, 1);
+  int v = TextToInteger(digit);
+  gDataModel.AttrState.TextCC = (v >= 0 && v <= 8) ? v : 0;
+}
+
+void AddZFlag(int bit) {
+  int& z = gDataModel.AttrState.ZFlags;
+  if ((z & bit) == 0) z += bit;
+}
+void OnZ1(const Tokens&) { AddZFlag(1); }
+void OnZ2(const Tokens&) { AddZFlag(2); }
+void OnZ3(const Tokens&) { AddZFlag(4); }
+void OnZ4(const Tokens&) { AddZFlag(8); }
+void OnZ5(const Tokens&) { AddZFlag(16); }
+
+void OnPointColor(const Tokens& t) {
+  gDataModel.AttrState.PointColor = TextToInteger(Rest(t, 2));
+}
+
+// Modes.
+
+void OnPolyline(const Tokens&) {
+  AttributeState& a = gDataModel.AttrState;
+  a.PolylineCount += 1;
+  a.InPolyline = true;
+  a.InDimension = false;
+}
+
+void OnDimensionFigure(const Tokens&) {
+  AttributeState& a = gDataModel.AttrState;
+  a.InDimension = true;
+  a.InPolyline = false;
+}
+
+void OnEndOfMode(const Tokens&) {
+  AttributeState& a = gDataModel.AttrState;
+  a.InPolyline = false;
+  a.InDimension = false;
+}
+
+// Picked points: "hp1 x y", "hp1- x y", "hp1ln x y", "hp1ci x y", "hp1ch x y".
+void OnPickedPoint(const Tokens& t) {
+  const std::string_view token = t.Tokens[0];
+  std::string_view number = token.substr(2);
+  int kind = 0;
+  static constexpr std::string_view kMarks[] = {"-", "ln", "ci", "ch"};
+  for (int k = 0; k < 4; ++k) {
+    std::size_t p = token.find(kMarks[k]);
+    if (p != std::string_view::npos && p >= 2) {
+      number = token.substr(2, p - 2);
+      kind = k + 1;
+    }
+  }
+  int n = TextToInteger(number);
+  if (n < 1 || n > 99) return;
+  DataModel& m = gDataModel;
+  m.PickedPoints[n] = PickedPoint{true, Real(t, 1), Real(t, 2), kind};
+  m.PickedPointCount += 1;
+}
+
+// Entity tags: "hhp12", or "hhp12ln" / "hhp12ci" / "hhp12ch".
+void OnEntityTag(const Tokens& t) {
+  const std::string_view token = t.Tokens[0];
+  std::size_t length = token.size();
+  for (std::string_view mark : {std::string_view("ln"), std::string_view("ci"),
+                                std::string_view("ch")}) {
+    std::size_t p = token.find(mark);
+    if (p != std::string_view::npos && p >= 4) length = p - 3;
+  }
+  gDataModel.AttrState.EntityTag = TextToInteger(token.substr(3, length));
+}
+
+// Entities.
+
+void OnCircle(const Tokens& t) {
+  CircleRecord r;
+  r.Header = FillEntityHeader();
+  r.X = Real(t, 1), r.Y = Real(t, 2), r.R = Real(t, 3);
+  StoreEntity(gDataModel.CircleTable, kCircleEntity, r);
+  EndEntity(true);
+}
+
+void OnArc(const Tokens& t) {
+  ArcRecord r;
+  r.Header = FillEntityHeader();
+  for (int i = 0; i < 7; ++i) r.Values[i] = Real(t, i + 1);
+  StoreEntity(gDataModel.ArcTable, kArcEntity, r);
+  EndEntity(true);
+}
+
+constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                              "cp", "ct", "ck", "cz", "c2"};
+
+int TextKind(std::string_view keyword) {
+  for (int k = 0; k < 10; ++k) {
+    if (kTextKeywords[k] == keyword) return k;
+  }
+  return -1;
+}
+
+bool IsTextKeyword(std::string_view token) { return TextKind(token) >= 0; }
+
+TextRecord MakeTextRecord(const Tokens& t) {
+  const DataModel& m = gDataModel;
+  const AttributeState& a = m.AttrState;
+  TextRecord r;
+  r.Header = FillEntityHeader();
+  r.Kind = TextKind(t.Tokens[0]);
+  r.TextCC = a.TextCC;
+  r.TextType = a.TextType;
+  if (a.TextType >= 1 && a.TextType <= 10) {
+    const TextTypeRecord& type = m.TextTypeTable[a.TextType];
+    r.Width = type.Width, r.Height = type.Height, r.Spacing = type.Spacing;
+    r.Header.PenColor = type.Color;
+  } else {
+    r.Width = a.TextWidth, r.Height = a.TextHeight, r.Spacing = a.TextSpacing;
+    r.Header.PenColor = a.TextColor;
+  }
+  r.X = Real(t, 1), r.Y = Real(t, 2), r.DX = Real(t, 3), r.DY = Real(t, 4);
+  StoreFontName(r.FontName);
+  r.Text = gDataModel.StoreText(CutToWholeChars(t.Tokens[5], kShortTextBytes));
+  return r;
+}
+
+// A "cs" text in dimension mode closes the figure opened by "msg": the line
+// read in between and this text become one dimension record.
+void OnText(const Tokens& t) {
+  DataModel& m = gDataModel;
+  if (m.AttrState.InDimension && t.Tokens[0] == "cs") {
+    DimensionRecord r;
+    r.Line = m.PendingDimensionLine;
+    r.Text = MakeTextRecord(t);
+    StoreEntity(m.DimensionTable, kDimensionEntity, r);
+  } else {
+    StoreEntity(m.TextTable, kTextEntity, MakeTextRecord(t));
+  }
+  EndEntity(true);
+}
+
+void OnPoint(const Tokens& t) {
+  PointRecord r;
+  r.Header = FillEntityHeader();
+  r.Header.PenColor = gDataModel.AttrState.PointColor;
+  r.X = Real(t, 1), r.Y = Real(t, 2);
+  StoreEntity(gDataModel.PointTable, kPointEntity, r);
+  EndEntity(true);
+}
+
+void OnCodedPoint(const Tokens& t) {
+  CodedPointRecord r;
+  r.Header = FillEntityHeader();
+  r.Header.PenColor = gDataModel.AttrState.PointColor;
+  r.X = Real(t, 1), r.Y = Real(t, 2), r.Scale = Real(t, 3), r.Angle = Real(t, 4);
+  r.Code = Integer(t, 5);
+  StoreEntity(gDataModel.CodedPointTable, kCodedPointEntity, r);
+  EndEntity(true);
+}
+
+void OnBlock(const Tokens& t) {
+  BlockRecord r;
+  r.Header = FillEntityHeader();
+  r.X = Real(t, 1), r.Y = Real(t, 2);
+  r.Name = gDataModel.StoreText(t.Tokens[3]);
+  StoreEntity(gDataModel.BlockTable, kBlockEntity, r);
+  EndEntity(true);
+}
+
+void OnSolid2(const Tokens& t) {
+  StoreSolid2(PointAt(t, 1), PointAt(t, 3));
+  EndEntity(true);
+}
+
+// A three-point solid with two equal corners is stored as the two-point
+// solid it really is.
+void OnSolid3(const Tokens& t) {
+  const Point p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5);
+  if (SamePoint(p1, p2)) {
+    StoreSolid2(p1, p3);
+  } else if (SamePoint(p2, p3)) {
+    StoreSolid2(p1, p2);
+  } else {
+    StoreSolid3(p1, p2, p3);
+  }
+  EndEntity(true);
+}
+
+// Likewise a four-point solid with equal corners becomes a two- or
+// three-point solid; the order of the tests decides which corners are kept.
+void OnSolid4(const Tokens& t) {
+  const Point p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5), p4 = PointAt(t, 7);
+  if (SamePoint(p1, p2) && SamePoint(p1, p3)) {
+    StoreSolid2(p1, p4);
+  } else if (SamePoint(p2, p3) && SamePoint(p2, p4)) {
+    StoreSolid2(p1, p2);
+  } else if (SamePoint(p1, p2) && SamePoint(p3, p4)) {
+    StoreSolid2(p1, p3);
+  } else if (SamePoint(p4, p1) || SamePoint(p4, p2) || SamePoint(p4, p3)) {
+    StoreSolid3(p1, p2, p3);
+  } else if (SamePoint(p3, p1) || SamePoint(p3, p2)) {
+    StoreSolid3(p1, p2, p4);
+  } else if (SamePoint(p2, p1)) {
+    StoreSolid3(p1, p3, p4);
+  } else {
+    StoreSolid4(p1, p2, p3, p4);
+  }
+  EndEntity(true);
+}
+
+SolidCodeRecord MakeSolidCode(const Tokens& t) {
+  SolidCodeRecord r;
+  r.Header = FillEntityHeader();
+  r.SolidColor = gDataModel.AttrState.SolidColor;
+  for (int i = 0; i < 7; ++i) r.Values[i] = Real(t, i + 1);
+  r.Code = Integer(t, 8);
+  return r;
+}
+
+SolidEightRecord MakeSolidEight(const Tokens& t) {
+  SolidEightRecord r;
+  r.Header = FillEntityHeader();
+  r.SolidColor = gDataModel.AttrState.SolidColor;
+  for (int i = 0; i < 8; ++i) r.Values[i] = Real(t, i + 1);
+  return r;
+}
+
+void OnSc(const Tokens& t) {
+  StoreEntity(gDataModel.ScTable, kScEntity, MakeSolidCode(t));
+  EndEntity(true);
+}
+void OnSe(const Tokens& t) {
+  StoreEntity(gDataModel.SeTable, kSeEntity, MakeSolidCode(t));
+  EndEntity(true);
+}
+void OnSo(const Tokens& t) {
+  StoreEntity(gDataModel.SoTable, kSoEntity, MakeSolidEight(t));
+  EndEntity(true);
+}
+void OnSg(const Tokens& t) {
+  StoreEntity(gDataModel.SgTable, kSgEntity, MakeSolidEight(t));
+  EndEntity(true);
+}
+
+// Any line of four tokens is a straight line, a keyword in front reading as 0.
+// In dimension mode it is the figure's line, kept until its "cs" text comes;
+// it is no entity of its own and leaves the modifiers to the figure.
+void OnStraightLine(const Tokens& t) {
+  DataModel& m = gDataModel;
+  LineRecord r;
+  r.Header = FillEntityHeader();
+  r.X1 = Real(t, 0), r.Y1 = Real(t, 1), r.X2 = Real(t, 2), r.Y2 = Real(t, 3);
+  if (m.AttrState.InDimension) {
+    m.PendingDimensionLine = r;
+    return;
+  }
+  r.PolylineNo = m.AttrState.InPolyline ? m.AttrState.PolylineCount : 0;
+  StoreEntity(m.LineTable, kLineEntity, r);
+  EndEntity(false);
+}
+
+// ---- 4. The vocabulary -----------------------------------------------------------
+
+enum class Match { kContains, kEquals, kStartsWith, kTextKeyword, kAnything };
+enum class Count { kAny, kAtLeast, kExactly };
+
+struct KeywordRow {
+  Match match;
+  std::string_view keyword;
+  Count count;
+  int tokens;
+  void (*handle)(const Tokens&);
+};
+
+// Tried in this order; the first row whose form and token count both fit
+// takes the line. A keyword line with too few tokens goes on to later rows,
+// which is how "hs 1 2 3" ends up a straight line.
+constexpr KeywordRow kRows[] = {
+    {Match::kContains, "file=", Count::kAny, 0, OnFileName},              // 1
+    {Match::kEquals, "hk", Count::kAtLeast, 2, OnAxisAngle},              // 2
+    {Match::kEquals, "hs", Count::kAtLeast, 17, OnLayerGroupScales},      // 3
+    {Match::kEquals, "hzs", Count::kAtLeast, 3, OnSheetSize},             // 4
+    {Match::kEquals, "hcw", Count::kAtLeast, 11, OnTextTypeWidths},       // 5
+    {Match::kEquals, "hch", Count::kAtLeast, 11, OnTextTypeHeights},      // 6
+    {Match::kEquals, "hcd", Count::kAtLeast, 11, OnTextTypeSpacings},     // 7
+    {Match::kEquals, "hcc", Count::kAtLeast, 11, OnTextTypeColors},       // 8
+    {Match::kEquals, "bz", Count::kAny, 0, OnBz},                         // 9
+    {Match::kEquals, "hn", Count::kAtLeast, 5, OnHn},                     // 10
+    {Match::kStartsWith, "lgn", Count::kAny, 0, OnLayerGroupName},        // 11
+    {Match::kStartsWith, "lyn", Count::kAny, 0, OnLayerName},             // 12
+    {Match::kStartsWith, "lg", Count::kAny, 0, OnLayerGroup},             // 13
+    {Match::kStartsWith, "ly", Count::kAny, 0, OnLayer},                  // 14
+    {Match::kStartsWith, "lc", Count::kAny, 0, OnPenColor},               // 15
+    {Match::kStartsWith, "lt", Count::kAny, 0, OnLineType},               // 16
+    {Match::kStartsWith, "lw", Count::kAny, 0, OnLineWidth},              // 17
+    {Match::kStartsWith, "cn$", Count::kAny, 0, OnFontName},              // 18
+    {Match::kStartsWith, "cn", Count::kAny, 0, OnTextType},               // 19
+    {Match::kStartsWith, "cc", Count::kAny, 0, OnTextCC},                 // 20
+    {Match::kEquals, "z1", Count::kAny, 0, OnZ1},                         // 21
+    {Match::kEquals, "z2", Count::kAny, 0, OnZ2},                         // 22
+    {Match::kEquals, "z3", Count::kAny, 0, OnZ3},                         // 23
+    {Match::kEquals, "z4", Count::kAny, 0, OnZ4},                         // 24
+    {Match::kEquals, "z5", Count::kAny, 0, OnZ5},                         // 25
+    {Match::kStartsWith, "pn", Count::kAny, 0, OnPointColor},             // 26
+    {Match::kEquals, "pl", Count::kAny, 0, OnPolyline},                   // 27
+    {Match::kEquals, "msg", Count::kAny, 0, OnDimensionFigure},           // 28
+    {Match::kEquals, "#", Count::kAny, 0, OnEndOfMode},                   // 29
+    {Match::kStartsWith, "hp", Count::kAtLeast, 3, OnPickedPoint},        // 30
+    {Match::kStartsWith, "hhp", Count::kAny, 0, OnEntityTag},             // 31
+    {Match::kEquals, "ci", Count::kExactly, 4, OnCircle},                 // 32
+    {Match::kEquals, "ci", Count::kAtLeast, 8, OnArc},                    // 33
+    {Match::kTextKeyword, "", Count::kAtLeast, 6, OnText},                // 34
+    {Match::kEquals, "pt", Count::kExactly, 3, OnPoint},                  // 35
+    {Match::kEquals, "pt", Count::kAtLeast, 6, OnCodedPoint},             // 36
+    {Match::kEquals, "BL", Count::kAtLeast, 4, OnBlock},                  // 37
+    {Match::kEquals, "sl", Count::kExactly, 5, OnSolid2},                 // 38
+    {Match::kEquals, "sl", Count::kExactly, 7, OnSolid3},                 // 39
+    {Match::kEquals, "sl", Count::kAtLeast, 9, OnSolid4},                 // 40
+    {Match::kEquals, "sc", Count::kAtLeast, 9, OnSc},                     // 41
+    {Match::kEquals, "se", Count::kAtLeast, 9, OnSe},                     // 42
+    {Match::kEquals, "so", Count::kAtLeast, 9, OnSo},                     // 43
+    {Match::kEquals, "sg", Count::kAtLeast, 9, OnSg},                     // 44
+    {Match::kAnything, "", Count::kExactly, 4, OnStraightLine},           // 45
+    // 46: any other line is ignored.
+};
+constexpr int kRowCount = static_cast<int>(std::size(kRows));
+
+bool FormMatches(const KeywordRow& row, std::string_view token) {
+  switch (row.match) {
+    case Match::kContains:
+      return token.find(row.keyword) != std::string_view::npos;
+    case Match::kEquals:
+      return token == row.keyword;
+    case Match::kStartsWith:
+      return StartsWith(token, row.keyword);
+    case Match::kTextKeyword:
+      return IsTextKeyword(token);
+    case Match::kAnything:
+      return true;
+  }
+  return false;
+}
+
+bool CountMatches(const KeywordRow& row, int count) {
+  switch (row.count) {
+    case Count::kAny:
+      return true;
+    case Count::kAtLeast:
+      return count >= row.tokens;
+    case Count::kExactly:
+      return count == row.tokens;
+  }
+  return false;
+}
+
+// The rows a token starting with a given byte can match, in table order.
+// Most lines are straight lines starting with a digit or a blank-separated
+// sign, and this lets them skip the forty keyword rows they cannot match.
+struct RowIndex {
+  std::array<std::vector<unsigned char>, 256> rowsByFirstByte;
+
+  RowIndex() {
+    for (int b = 0; b < 256; ++b) {
+      for (int r = 0; r < kRowCount; ++r) {
+        const KeywordRow& row = kRows[r];
+        bool possible = false;
+        switch (row.match) {
+          case Match::kContains:
+          case Match::kAnything:
+            possible = true;
+            break;
+          case Match::kEquals:
+          case Match::kStartsWith:
+            possible = static_cast<unsigned char>(row.keyword[0]) == b;
+            break;
+          case Match::kTextKeyword:
+            possible = b == 'c';
+            break;
+        }
+        if (possible) rowsByFirstByte[b].push_back(static_cast<unsigned char>(r));
+      }
+    }
+  }
+};
+
+const RowIndex& Rows() {
+  static const RowIndex index;
+  return index;
+}
+
+void InterpretTokens(const Tokens& t) {
+  const std::string_view token0 = t.Tokens[0];
+  if (t.Count == 1 && token0.empty()) return;  // an empty or all-blank line
+  const unsigned char first = token0.empty() ? 0 : static_cast<unsigned char>(token0[0]);
+  for (unsigned char r : Rows().rowsByFirstByte[first]) {
+    const KeywordRow& row = kRows[r];
+    if (FormMatches(row, token0) && CountMatches(row, t.Count)) {
+      row.handle(t);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void ParseExchangeLine(std::string_view line) {
+  static std::string scratch;
+  LineTokens tokens;
+  SplitExchangeLine(line, scratch, tokens);
+  InterpretTokens(tokens);
+  // A single huge line must not keep its bytes for the rest of the run.
+  if (scratch.capacity() > (std::size_t{1} << 20)) std::string().swap(scratch);
+}
+
+// ---- 5. Cutting bytes into lines --------------------------------------------------
+
+namespace {
+
+// Takes the file's bytes in pieces of any size and hands each complete line
+// to the interpreter. A line that is complete within one piece and holds no
+// CR in its middle is tokenized straight from the piece, without a copy.
+class LineCutter {
+ public:
+  // False once a 0x1A byte ended the file: later bytes are not read.
+  bool Feed(std::string_view piece) {
+    if (ended_) return false;
+    if (const void* eof = std::memchr(piece.data(), 0x1A, piece.size())) {
+      piece = piece.substr(0, static_cast<const char*>(eof) - piece.data());
+      ended_ = true;
+    }
+    std::size_t pos = 0;
+    while (pos < piece.size()) {
+      const void* lf = std::memchr(piece.data() + pos, '\n', piece.size() - pos);
+      if (!lf) {
+        carry_.append(piece.substr(pos));
+        break;
+      }
+      const std::size_t end = static_cast<const char*>(lf) - piece.data();
+      if (carry_.empty()) {
+        Line(piece.substr(pos, end - pos));
+      } else {
+        carry_.append(piece.substr(pos, end - pos));
+        Line(carry_);
+        ReleaseCarry();
+      }
+      pos = end + 1;
+    }
+    if (ended_) Finish();
+    return !ended_;
+  }
+
+  // The last line, when the file does not end in a line feed.
+  void Finish() {
+    if (!carry_.empty()) Line(carry_);
+    ReleaseCarry();
+  }
+
+ private:
+  void Line(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (std::memchr(line.data(), '\r', line.size())) {
+      // A CR inside a line is dropped before the line is split, so it never
+      // becomes the second byte of a double-byte character.
+      clean_.clear();
+      for (char c : line) {
+        if (c != '\r') clean_.push_back(c);
+      }
+      line = clean_;
+    }
+    SplitExchangeLine(line, scratch_, tokens_);
+    InterpretTokens(tokens_);
+    if (scratch_.capacity() > kKeepBytes) std::string().swap(scratch_);
+    if (clean_.capacity() > kKeepBytes) std::string().swap(clean_);
+  }
+
+  void ReleaseCarry() {
+    carry_.clear();
+    if (carry_.capacity() > kKeepBytes) std::string().swap(carry_);
+  }
+
+  // Buffers grown by one long line are given back after it.
+  static constexpr std::size_t kKeepBytes = std::size_t{1} << 20;
+
+  std::string carry_;    // a line begun in an earlier piece
+  std::string clean_;    // a line with its CR bytes removed
+  std::string scratch_;  // the tokens' bytes
+  LineTokens tokens_;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+void ParseExchangeBytes(std::string_view bytes) {
+  LineCutter cutter;
+  cutter.Feed(bytes);
+  cutter.Finish();
+}
+
+bool ReadExchangeFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return false;
+  std::ifstream file(path, std::ios::binary);
+  if (!file.is_open()) return false;
+
+  // The file is read in large pieces: a drawing of any size costs one piece
+  // of memory besides the model, never a copy of the whole file.
+  constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+  std::vector<char> piece(kPieceBytes);
+  LineCutter cutter;
+  for (;;) {
+    file.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    const std::size_t got = static_cast<std::size_t>(file.gcount());
+    // A read error stops at the last complete line; the line it cut off is
+    // not read.
+    if (file.bad()) return false;
+    if (got > 0 && !cutter.Feed(std::string_view(piece.data(), got))) return true;
+    if (got < piece.size()) break;
+  }
+  cutter.Finish();
+  return true;
+}
