@@ -1,0 +1,228 @@
+#include "host/output_writer.h"
+
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "host/atomic_file.h"
+#include "host/data_model.h"
+#include "util/geometry.h"
+#include "util/number_text.h"
+#include "util/sjis.h"
+#include "util/text_to_number.h"
+
+namespace {
+
+constexpr std::size_t kMaxEntryBytes = 255;
+constexpr char kQuote = '"';
+
+// Coordinates closer than this are one point to Jw_cad.
+constexpr double kSamePointTolerance = 1e-8;
+
+std::string Num(double value) { return RealToText(value); }
+std::string Int(int value) { return IntegerToText(value); }
+
+// "x y dx dy" and the like: reals separated by single blanks.
+std::string JoinReals(std::initializer_list<double> values) {
+  std::string joined;
+  for (double v : values) {
+    if (!joined.empty()) joined += ' ';
+    joined += Num(v);
+  }
+  return joined;
+}
+
+bool IsBlank(std::string_view text) { return RemoveBlanks(text).empty(); }
+
+bool IsNoDirection(double dx, double dy) {
+  return std::fabs(dx) <= kSamePointTolerance && std::fabs(dy) <= kSamePointTolerance;
+}
+
+const char* TextKeyword(int kind) {
+  static const char* const kKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                          "cp", "ct", "ck", "cz", "c2"};
+  return (kind >= 1 && kind <= 9) ? kKeywords[kind] : kKeywords[0];
+}
+
+}  // namespace
+
+void AddOutputLine(std::string_view text) {
+  gDataModel.OutputLines.emplace_back(CutToWholeChars(text, kMaxEntryBytes));
+}
+
+void OutLayerGroup(int group) {
+  AttributeState& state = gDataModel.AttrState;
+  FreshFlagSet& fresh = gDataModel.FreshFlags;
+  if (!fresh.LayerGroup && group == state.LayerGroup) return;
+  AddOutputLine("lg" + IntegerToHexText(group, 1));
+  state.LayerGroup = group;
+  fresh.LayerGroup = false;
+  // Jw_cad resets the layer with the group: the next layer must be written.
+  fresh.Layer = true;
+}
+
+void OutLayer(int layer) {
+  AttributeState& state = gDataModel.AttrState;
+  FreshFlagSet& fresh = gDataModel.FreshFlags;
+  if (!fresh.Layer && layer == state.Layer) return;
+  AddOutputLine("ly" + IntegerToHexText(layer, 1));
+  state.Layer = layer;
+  fresh.Layer = false;
+}
+
+namespace {
+
+// The common shape of the integer attribute emitters.
+void OutIntegerAttribute(const char* keyword, int value, int& remembered, bool& fresh) {
+  if (!fresh && value == remembered) return;
+  AddOutputLine(keyword + Int(value));
+  remembered = value;
+  fresh = false;
+}
+
+}  // namespace
+
+void OutPenColor(int colour) {
+  OutIntegerAttribute("lc", colour, gDataModel.AttrState.PenColor,
+                      gDataModel.FreshFlags.PenColor);
+}
+
+void OutLineType(int type) {
+  OutIntegerAttribute("lt", type, gDataModel.AttrState.LineType,
+                      gDataModel.FreshFlags.LineType);
+}
+
+void OutLineWidth(int width) {
+  if (width == -1) width = gDataModel.CurLineWidth;
+  if (width < 0 || width > 30000) width = 0;
+  OutIntegerAttribute("lw", width, gDataModel.AttrState.LineWidth,
+                      gDataModel.FreshFlags.LineWidth);
+}
+
+void OutTextCC(int value) {
+  if (value < 0 || value > 8) value = 0;
+  OutIntegerAttribute("cc", value, gDataModel.AttrState.TextCC, gDataModel.FreshFlags.TextCC);
+}
+
+void OutPointColor(int colour) {
+  OutIntegerAttribute("pn", colour, gDataModel.AttrState.PointColor,
+                      gDataModel.FreshFlags.PointColor);
+}
+
+void OutTextType(int type, int colour, double width, double height, double spacing) {
+  const DataModel& model = gDataModel;
+  if (type < 0 || type > 10) {
+    type = model.CurTextType;
+    if (type == 0) {
+      width = model.CurFreeTextWidth;
+      height = model.CurFreeTextHeight;
+      spacing = model.CurFreeTextSpacing;
+      colour = model.CurFreeTextColor;
+    }
+  }
+  AttributeState& state = gDataModel.AttrState;
+  bool& fresh = gDataModel.FreshFlags.TextType;
+  const bool freeSizeChanged = type == 0 && (width != state.TextWidth ||
+                                             height != state.TextHeight ||
+                                             spacing != state.TextSpacing ||
+                                             colour != state.TextColor);
+  if (!fresh && type == state.TextType && !freeSizeChanged) return;
+
+  if (type == 0) {
+    AddOutputLine("cn0 " + JoinReals({width, height, spacing}) + " " + Int(colour));
+    state.TextWidth = width;
+    state.TextHeight = height;
+    state.TextSpacing = spacing;
+    state.TextColor = colour;
+  } else {
+    // Also a current type outside 0..10 read from the exchange file: it is
+    // handed back to Jw_cad as it came.
+    AddOutputLine("cn" + Int(type));
+  }
+  state.TextType = type;
+  fresh = false;
+}
+
+void OutFontName(std::string_view name) {
+  std::string chosen(name);
+  if (chosen.empty() || chosen == "<>") chosen = gDataModel.CurFontName;
+  AttributeState& state = gDataModel.AttrState;
+  bool& fresh = gDataModel.FreshFlags.FontName;
+  if (!fresh && chosen == state.FontName) return;
+  // The quote makes Jw_cad read the rest of the line, blanks included, as
+  // one token: "cn$" followed by the name.
+  AddOutputLine(std::string("cn") + kQuote + "$" + chosen);
+  state.FontName = chosen;
+  fresh = false;
+}
+
+void OutZFlags(int flags) {
+  if (flags & 1) AddOutputLine("z1");
+  if (flags & 2) AddOutputLine("z2");
+  if (flags & 4) AddOutputLine("z3");
+  if ((flags & 8) && !(flags & 16)) AddOutputLine("z4");
+  if (flags & 16) AddOutputLine("z5");
+}
+
+void OutLine(double x1, double y1, double x2, double y2) {
+  if (std::fabs(x2 - x1) < kSamePointTolerance && std::fabs(y2 - y1) < kSamePointTolerance) {
+    return;
+  }
+  AddOutputLine(JoinReals({x1, y1, x2, y2}));
+}
+
+void OutPoint(int code, double x, double y, double scale, double angle) {
+  if (code < -7 || code > 11) code = -3;
+  if (std::fabs(scale) <= kSamePointTolerance) scale = 1;
+  AddOutputLine("pt " + JoinReals({x, y, scale, angle}) + " " + Int(code));
+}
+
+void OutText(int kind, std::string_view text, double x, double y, double dx, double dy) {
+  if (IsNoDirection(dx, dy) || IsBlank(text)) return;
+  AddOutputLine(std::string(TextKeyword(kind)) + " " + JoinReals({x, y, dx, dy}) + " " + kQuote);
+  AddOutputLine(text);
+}
+
+void OutDimension(std::string_view text, double x1, double y1, double x2, double y2, double x,
+                  double y, double dx, double dy) {
+  if (std::fabs(x2 - x1) < kSamePointTolerance && std::fabs(y2 - y1) < kSamePointTolerance) {
+    return;
+  }
+  if (IsNoDirection(dx, dy)) return;
+  std::string value(text);
+  if (IsBlank(value)) {
+    const double length = PointDistance(x1, y1, x2, y2);
+    value = Num(std::trunc(length / 1e-8 + 0.5) * 1e-8);
+  }
+  AddOutputLine("msg");
+  AddOutputLine(JoinReals({x1, y1, x2, y2}));
+  AddOutputLine("cs " + JoinReals({x, y, dx, dy}) + " " + kQuote);
+  AddOutputLine(value);
+}
+
+std::string FormatOutputLines() {
+  const std::vector<std::string>& lines = gDataModel.OutputLines;
+  if (lines.empty()) return "hq\r\n";
+  std::string bytes;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& entry = lines[i];
+    bytes += entry;
+    // A command ending in a quote carries its text, the next entry, on the
+    // same file line.
+    if (!entry.empty() && entry.back() == kQuote) {
+      if (i + 1 == lines.size()) break;
+      bytes += lines[++i];
+    }
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+bool WriteExchangeFile(const std::filesystem::path& path) {
+  if (ReplaceFileAtomically(path, FormatOutputLines())) return true;
+  // Jw_cad must never read its own input back as commands: no file at all
+  // tells it that nothing was done.
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  return false;
+}
