@@ -1,0 +1,110 @@
+#include "util/geometry.h"
+
+#include <cmath>
+
+#include "util/sjis.h"
+
+namespace {
+
+// Pi and the full turn at double precision.
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTwoPi = 2 * kPi;
+
+}  // namespace
+
+void ExchangeReals(double& a, double& b) {
+  double t = a;
+  a = b;
+  b = t;
+}
+
+double RoundToTenDecimals(double x) {
+  double q = std::fabs(x) / 1e-10 + 0.5;
+  double r = std::trunc(q) * 1e-10;
+  return x < 0 ? -r : r;
+}
+
+double RoundToPrecision(int digits, int mode, double x) {
+  long double factor = 1.0L;
+  if (digits >= 1 && digits <= 13) {
+    for (int i = 0; i < digits; ++i) factor *= 10.0L;  // exact up to 1e13
+  }
+  long double t = std::fabs(static_cast<long double>(x)) * factor;
+  if (mode == 0) {
+    t = std::trunc(t);
+  } else if (mode == 1) {
+    t = std::trunc(t + 0.9L);
+  } else {
+    t = std::trunc(t + 0.5L);
+  }
+  // The quotient is formed in double: below 2^53 both operands are exact
+  // there, so the result is the double nearest to the rounded decimal (2877 /
+  // 1e6 gives the same double as the literal 0.002877), which a long double
+  // quotient rounded a second time to double misses now and then.
+  double r = static_cast<double>(t) / static_cast<double>(factor);
+  return x < 0 ? -r : r;
+}
+
+double PointDistance(double x1, double y1, double x2, double y2) {
+  double dx = x1 - x2;
+  double dy = y1 - y2;
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+double VectorAngleRad(double dx, double dy) {
+  if (std::fabs(dx) < 1e-10 && std::fabs(dy) < 1e-10) return 0;
+  double a = std::atan2(dy, dx);
+  if (a < 0) a += kTwoPi;
+  return a;
+}
+
+double VectorAngleDeg(double dx, double dy) {
+  return RoundToTenDecimals(VectorAngleRad(dx, dy) * 180 / kPi);
+}
+
+double NormalizeDegrees(double a) {
+  double t = std::fabs(a);
+  if (t >= 360) t = t - std::trunc(t / 360) * 360;
+  if (a < 0) t = -t;
+  if (t < 0) t = t + 360;
+  if (t >= 360) t = t - 360;
+  return t;
+}
+
+void RotatePointRad(double& rx, double& ry, double px, double py, double cx, double cy,
+                    double angle) {
+  // Both results come from the inputs: rx or ry may alias px or py.
+  const double c = std::cos(angle);
+  const double s = std::sin(angle);
+  const double dx = px - cx;
+  const double dy = py - cy;
+  const double x = cx + c * dx - s * dy;
+  const double y = cy + s * dx + c * dy;
+  rx = x;
+  ry = y;
+}
+
+void RotatePointDeg(double& rx, double& ry, double px, double py, double cx, double cy,
+                    double angleDeg) {
+  RotatePointRad(rx, ry, px, py, cx, cy, angleDeg / 180 * kPi);
+}
+
+double TextRunLength(std::string_view text, double charWidth, double charSpacing) {
+  double length = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    unsigned char b = static_cast<unsigned char>(text[i]);
+    if (IsLeadByte(b)) {
+      // A lead byte in the last position still stands for a full-width
+      // character; the step past the end just ends the walk.
+      length += charWidth;
+      i += 2;
+      if (i < text.size()) length += charSpacing;
+    } else {
+      if (b >= 0x20) length += charWidth * 0.5;
+      i += 1;
+      if (i < text.size()) length += charSpacing * 0.5;
+    }
+  }
+  return length;
+}
