@@ -1,0 +1,214 @@
+#include "tool/form_layout.h"
+
+#include "tool/ui_texts.h"
+#include "util/sjis.h"
+
+namespace {
+
+// Label sizes: the caption's extent in MS Gothic, a full-width character as
+// wide as the font is high and a half-width one a little over half of it
+// (7 px at 13 px, 6 px at 11 px); the height is the font's.
+constexpr int CaptionWidth(std::string_view caption, int fontHeight) {
+  const int half = (fontHeight + 1) / 2;
+  int width = 0;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(caption[i])) && i + 1 < caption.size()) {
+      width += fontHeight;
+      ++i;
+    } else {
+      width += half;
+    }
+  }
+  return width;
+}
+
+constexpr LabelDescription MakeLabel(std::string_view name, int x, int y, std::string_view caption,
+                                     ControlId describes, int fontHeight = 13) {
+  return LabelDescription{name, FormRect{x, y, CaptionWidth(caption, fontHeight), fontHeight},
+                          caption, fontHeight, describes};
+}
+
+constexpr std::string_view kMarkerItems[] = {
+    kMarkerLineArrow, kMarkerTriangle,     kMarkerSquare,         kMarkerLetterO,
+    kMarkerCircle,    kMarkerFilledSquare, kMarkerFilledTriangle, kMarkerFilledCircle,
+    kMarkerWave,      kMarkerChevron,      kMarkerSlash,          kMarkerTriangle,
+};
+constexpr std::string_view kPrecisionItems[] = {
+    "1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001", "0.00000001",
+};
+constexpr std::string_view kRoundingItems[] = {kRoundingCutOff, kRoundingUp, kRoundingHalfUp};
+constexpr std::string_view kTrailingZeroItems[] = {kTrailingZerosRemoved, kTrailingZerosKept};
+constexpr std::string_view kUnitItems[] = {"mm", kUnitMetres};
+
+constexpr FormColour kWhite{255, 255, 255};
+constexpr FormColour kPaleCyan{187, 236, 244};
+constexpr FormColour kLightGrey{231, 231, 231};
+
+// Docked at the bottom of the 436 px high client: the page strip, then the
+// status strip above it.
+constexpr int kScrollBoxTop = 436 - 65;
+constexpr int kStatusTop = kScrollBoxTop - 24;
+
+ControlDescription Base(std::string_view name, ControlId id, ControlKind kind, FormRect bounds) {
+  ControlDescription c;
+  c.Name = name;
+  c.Id = id;
+  c.Kind = kind;
+  c.Bounds = bounds;
+  return c;
+}
+
+ControlDescription DropDown(std::string_view name, ControlId id, FormRect bounds, int tab,
+                            std::span<const std::string_view> items, int defaultIndex,
+                            int settingLine) {
+  ControlDescription c = Base(name, id, ControlKind::DropDownList, bounds);
+  c.TabOrder = tab;
+  c.Items = items;
+  c.DefaultIndex = defaultIndex;
+  c.ImeOff = true;
+  c.SettingLine = settingLine;
+  return c;
+}
+
+ControlDescription EditBox(std::string_view name, ControlId id, FormRect bounds, int tab,
+                           std::string_view defaultText, int maxLength, bool imeOff,
+                           int settingLine) {
+  ControlDescription c = Base(name, id, ControlKind::Edit, bounds);
+  c.TabOrder = tab;
+  c.DefaultText = defaultText;
+  c.MaxLength = maxLength;
+  c.ImeOff = imeOff;
+  c.SettingLine = settingLine;
+  return c;
+}
+
+ControlDescription Radio(std::string_view name, ControlId id, FormRect bounds, int tab,
+                         std::string_view caption, std::span<const std::string_view> items,
+                         int settingLine) {
+  ControlDescription c = Base(name, id, ControlKind::RadioGroup, bounds);
+  c.TabOrder = tab;
+  c.Caption = caption;
+  c.Items = items;
+  c.DefaultIndex = 0;
+  c.Columns = 2;
+  c.SettingLine = settingLine;
+  return c;
+}
+
+ControlDescription Check(std::string_view name, ControlId id, FormRect bounds, int tab,
+                         std::string_view caption, int settingLine) {
+  ControlDescription c = Base(name, id, ControlKind::CheckBox, bounds);
+  c.TabOrder = tab;
+  c.Caption = caption;
+  c.SettingLine = settingLine;
+  return c;
+}
+
+ControlDescription Button(std::string_view name, ControlId id, FormRect bounds, int tab,
+                          std::string_view caption, ButtonRole role) {
+  ControlDescription c = Base(name, id, ControlKind::PushButton, bounds);
+  c.TabOrder = tab;
+  c.Caption = caption;
+  c.Role = role;
+  return c;
+}
+
+const ControlDescription kControls[] = {
+    DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, 0, kMarkerItems, 0, 3),
+    DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, 1, kMarkerItems, 0, 4),
+    EditBox("Edit7", ControlId::Edit7, {48, 64, 33, 21}, 2, "3", 8, true, 14),
+    EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, 3, "15", 8, true, 15),
+    EditBox("Edit1", ControlId::Edit1, {72, 112, 57, 21}, 4, "1", 16, true, 8),
+    // Filled with the text types at start-up.
+    DropDown("ComboBox3", ControlId::ComboBox3, {136, 28, 169, 21}, 5, {}, -1, 5),
+    EditBox("Edit2", ControlId::Edit2, {200, 56, 105, 21}, 6, "", 32, false, 9),
+    EditBox("Edit3", ControlId::Edit3, {200, 80, 105, 21}, 7, "", 32, false, 10),
+    DropDown("ComboBox4", ControlId::ComboBox4, {200, 136, 105, 21}, 8, kPrecisionItems, 3, 6),
+    DropDown("ComboBox5", ControlId::ComboBox5, {200, 160, 105, 21}, 9, kRoundingItems, 2, 7),
+    Radio("RadioGroup1", ControlId::RadioGroup1, {8, 184, 145, 41}, 10, kTrailingZerosCaption,
+          kTrailingZeroItems, 17),
+    Radio("RadioGroup2", ControlId::RadioGroup2, {160, 184, 145, 41}, 11, kUnitCaption, kUnitItems,
+          18),
+    Check("CheckBox1", ControlId::CheckBox1, {8, 232, 145, 17}, 12, kCheckThousandsCommas, 19),
+    Check("CheckBox2", ControlId::CheckBox2, {152, 232, 105, 17}, 13, kCheckUnitText, 20),
+    Check("CheckBox3", ControlId::CheckBox3, {256, 232, 129, 17}, 14, kCheckFullWidth, 21),
+    Check("CheckBox4", ControlId::CheckBox4, {384, 232, 105, 17}, 15, kCheckDimensionFigure, 22),
+    EditBox("Edit4", ControlId::Edit4, {200, 252, 57, 21}, 16, "0.5", 16, true, 11),
+    EditBox("Edit5", ControlId::Edit5, {200, 276, 57, 21}, 17, "2", 16, true, 12),
+    EditBox("Edit6", ControlId::Edit6, {200, 300, 57, 21}, 18, "2", 16, true, 13),
+    EditBox("Edit9", ControlId::Edit9, {200, 324, 57, 21}, 19, "2", 16, true, 16),
+    Button("Button1", ControlId::Button1, {360, 264, 121, 33}, 20, kButtonOk, ButtonRole::Default),
+    Button("Button2", ControlId::Button2, {360, 312, 121, 33}, 21, kButtonCancel,
+           ButtonRole::Cancel),
+    [] {
+      ControlDescription c = Base("Memo1", ControlId::Memo1, ControlKind::Memo, {312, 0, 177, 225});
+      c.TabOrder = 22;
+      c.TabStop = false;
+      c.Background = kPaleCyan;
+      c.Lines = kMemoLines;
+      return c;
+    }(),
+    [] {
+      ControlDescription c = Base("ScrollBox1", ControlId::ScrollBox1, ControlKind::ScrollBox,
+                                  {0, kScrollBoxTop, 492, 65});
+      c.TabOrder = 23;
+      c.Docking = Dock::Bottom;
+      return c;
+    }(),
+    [] {
+      ControlDescription c =
+          Base("LabelA1", ControlId::LabelA1, ControlKind::StatusLabel, {0, kStatusTop, 492, 24});
+      c.TabStop = false;
+      c.Caption = kStatusInitial;
+      c.Background = kLightGrey;
+      c.Docking = Dock::Bottom;
+      return c;
+    }(),
+};
+
+constexpr LabelDescription kLabels[] = {
+    MakeLabel("Label1", 8, 116, kLabelEndMarkerScale, ControlId::Edit1),
+    MakeLabel("Label2", 136, 8, kLabelTextType, ControlId::ComboBox3),
+    MakeLabel("Label3", 8, 256, kLabelTextGap, ControlId::Edit4),
+    MakeLabel("Label4", 264, 256, kLabelPaperMillimetres, ControlId::Edit4),
+    MakeLabel("Label5", 8, 280, kLabelExtensionGap, ControlId::Edit5),
+    MakeLabel("Label6", 8, 8, kLabelStartMarker, ControlId::ComboBox1),
+    MakeLabel("Label7", 8, 32, kLabelEndMarker, ControlId::ComboBox2),
+    MakeLabel("Label8", 264, 280, kLabelPaperMillimetres, ControlId::Edit5),
+    MakeLabel("Label9", 8, 304, kLabelExtensionOvershoot, ControlId::Edit6),
+    MakeLabel("Label10", 264, 304, kLabelPaperMillimetres, ControlId::Edit6),
+    MakeLabel("Label11", 136, 60, kLabelPrefix, ControlId::Edit2),
+    MakeLabel("Label12", 136, 84, kLabelSuffix, ControlId::Edit3),
+    MakeLabel("Label13", 8, 140, kLabelPrecision, ControlId::ComboBox4),
+    MakeLabel("Label14", 8, 328, kLabelReverseOvershoot, ControlId::Edit9),
+    // Groups Edit7 and Edit8, the two values of the line arrow.
+    MakeLabel("Label15", 8, 52, kLabelLineArrow, ControlId::Edit7, 11),
+    MakeLabel("Label16", 8, 92, kLabelArrowAngle, ControlId::Edit8),
+    MakeLabel("Label17", 8, 68, kLabelArrowLength, ControlId::Edit7),
+    MakeLabel("Label18", 88, 68, kLabelPaperMillimetres, ControlId::Edit7),
+    MakeLabel("Label19", 88, 92, kLabelDegrees, ControlId::Edit8),
+    MakeLabel("Label20", 128, 116, kLabelEndMarkerScaleNote, ControlId::Edit1),
+    MakeLabel("Label21", 8, 164, kLabelRounding, ControlId::ComboBox5),
+    MakeLabel("Label22", 264, 328, kLabelPaperMillimetres, ControlId::Edit9),
+};
+
+const FormDescription kForm1{
+    WindowDescription{"Form1", kWindowCaption, kApplicationTitle, 492, 436, 194, 107, kWhite,
+                      kFontFace, 13, 128},
+    kControls,
+    kLabels,
+    InnerPanelDescription{"Panel1", {-3, -3, 600, 200}, false},
+    InnerPanelDescription{"WebBrowser1", {1, 1, 598, 198}, false},
+};
+
+}  // namespace
+
+const FormDescription& Form1Description() { return kForm1; }
+
+const ControlDescription& DescribeControl(ControlId id) {
+  for (const ControlDescription& c : kControls) {
+    if (c.Id == id) return c;
+  }
+  // Every ControlId has an entry (the form test checks it); never reached.
+  return kControls[0];
+}

@@ -1,0 +1,110 @@
+#pragma once
+// The dialog's form: the window, every control and every label, with their
+// positions, texts, defaults and limits. It is the one description the Win32
+// window builds itself from and the in-memory form takes its defaults from.
+// Texts are Shift-JIS bytes (tool/ui_texts.h).
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "tool/form_toolkit.h"
+
+// Client pixels at 96 pixels per inch, never scaled.
+struct FormRect {
+  int X = 0;
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+struct FormColour {
+  unsigned char Red = 0, Green = 0, Blue = 0;
+};
+
+enum class ControlKind {
+  DropDownList,  // fixed list, pick only
+  Edit,          // single line
+  CheckBox,
+  RadioGroup,  // framed group with a caption, items in Columns columns
+  PushButton,
+  Memo,         // read-only multi-line text, no word wrap
+  ScrollBox,    // frame holding the promotional page, no scroll bars
+  StatusLabel,  // LabelA1: centred caption, repainted at once when set
+};
+
+enum class ButtonRole { None, Default, Cancel };
+
+// A control docked to the bottom edge keeps Bounds.Height and spans the full
+// client width; Bounds.X/Y give where docking puts it in the 492 x 436 client.
+enum class Dock { None, Bottom };
+
+struct ControlDescription {
+  std::string_view Name;
+  ControlId Id = ControlId::Button1;
+  ControlKind Kind = ControlKind::Edit;
+  FormRect Bounds;
+  int TabOrder = -1;  // -1: LabelA1, which takes no part in tabbing
+  bool TabStop = true;
+  std::string_view Caption;                 // check boxes, radio groups, buttons, LabelA1
+  std::span<const std::string_view> Items;  // lists and radio groups
+  std::string_view DefaultText;             // edits
+  int DefaultIndex = -1;                    // lists and radio groups; -1 none selected
+  bool DefaultChecked = false;              // check boxes
+  int MaxLength = 0;                        // edits: bytes that typing may enter; 0 no limit
+  bool ImeOff = false;                      // only direct single-byte typing
+  int Columns = 1;                          // radio groups
+  ButtonRole Role = ButtonRole::None;
+  int SettingLine = 0;  // line of t407.dat holding the value; 0 none
+  int FontHeight = 13;
+  std::optional<FormColour> Background;  // none: the window's background
+  Dock Docking = Dock::None;
+  std::span<const std::string_view> Lines;  // Memo1's text, line by line
+};
+
+struct LabelDescription {
+  std::string_view Name;
+  FormRect Bounds;  // width and height: the caption's extent in the form's font
+  std::string_view Caption;
+  int FontHeight = 13;
+  ControlId Describes;  // the control the label stands beside
+};
+
+// A child that is no ControlId: Panel1 inside ScrollBox1, WebBrowser1 inside Panel1.
+struct InnerPanelDescription {
+  std::string_view Name;
+  FormRect Bounds;  // relative to its parent
+  bool TabStop = false;
+};
+
+struct WindowDescription {
+  std::string_view Name;              // "Form1"
+  std::string_view Caption;           // 水平寸法線＋
+  std::string_view ApplicationTitle;  // t408_水平寸法線＋, the task-bar text
+  int ClientWidth = 492;
+  int ClientHeight = 436;
+  int DesignLeft = 194;
+  int DesignTop = 107;
+  FormColour Background;
+  std::string_view FontFace;  // ＭＳ ゴシック
+  int FontHeight = 13;        // character height in pixels
+  int FontCharset = 128;      // SHIFTJIS_CHARSET
+  // Single fixed border, system menu and minimise box; no maximise, no resizing.
+  bool Resizable = false;
+  bool MinimiseBox = true;
+  bool MaximiseBox = false;
+};
+
+struct FormDescription {
+  WindowDescription Window;
+  // In tab order (0..23), then LabelA1.
+  std::span<const ControlDescription> Controls;
+  std::span<const LabelDescription> Labels;
+  InnerPanelDescription Panel1;
+  InnerPanelDescription WebBrowser1;
+};
+
+const FormDescription& Form1Description();
+
+// The control's entry; every ControlId has exactly one.
+const ControlDescription& DescribeControl(ControlId id);
