@@ -1,8 +1,13 @@
 #pragma once
-// A growable table of records stored in fixed blocks that are never moved:
+// A growable table of records stored in blocks that are never moved:
 // appending costs O(1) with no reallocation copy, so a drawing of a million
 // entities is read in linear time without holding two copies of a table.
+//
+// The first blocks double in size (64, 64, 128, ... 2048 records) so that a
+// small drawing does not pay for fifteen tables of full blocks; from record
+// 4096 on every block holds kBlockRecords records.
 
+#include <bit>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -11,21 +16,28 @@ template <class T>
 class Table {
  public:
   static constexpr std::size_t kBlockRecords = 4096;
+  static constexpr std::size_t kFirstBlockRecords = 64;
 
   std::size_t size() const { return count_; }
   bool empty() const { return count_ == 0; }
 
-  T& operator[](std::size_t i) { return blocks_[i / kBlockRecords][i % kBlockRecords]; }
+  T& operator[](std::size_t i) {
+    Place p = PlaceOf(i);
+    return blocks_[p.block][p.offset];
+  }
   const T& operator[](std::size_t i) const {
-    return blocks_[i / kBlockRecords][i % kBlockRecords];
+    Place p = PlaceOf(i);
+    return blocks_[p.block][p.offset];
   }
   T& back() { return (*this)[count_ - 1]; }
   const T& back() const { return (*this)[count_ - 1]; }
 
   // Appends `record` and returns its zero-based index.
   std::size_t push_back(const T& record) {
-    if (count_ == blocks_.size() * kBlockRecords) {
-      blocks_.push_back(std::make_unique_for_overwrite<T[]>(kBlockRecords));
+    if (count_ == capacity_) {
+      std::size_t records = BlockSize(blocks_.size());
+      blocks_.push_back(std::make_unique_for_overwrite<T[]>(records));
+      capacity_ += records;
     }
     (*this)[count_] = record;
     return count_++;
@@ -34,9 +46,35 @@ class Table {
   void clear() {
     blocks_.clear();
     count_ = 0;
+    capacity_ = 0;
   }
 
  private:
+  // Blocks 0 to kGrowingBlocks - 1 together hold the first kBlockRecords records.
+  static constexpr std::size_t kGrowingBlocks =
+      std::bit_width(kBlockRecords / kFirstBlockRecords);  // 7
+
+  static constexpr std::size_t BlockSize(std::size_t block) {
+    if (block >= kGrowingBlocks) return kBlockRecords;
+    return block == 0 ? kFirstBlockRecords : kFirstBlockRecords << (block - 1);
+  }
+
+  struct Place {
+    std::size_t block;
+    std::size_t offset;
+  };
+
+  static Place PlaceOf(std::size_t i) {
+    if (i >= kBlockRecords) {
+      return Place{kGrowingBlocks - 1 + i / kBlockRecords, i % kBlockRecords};
+    }
+    if (i < kFirstBlockRecords) return Place{0, i};
+    // Block b >= 1 starts at kFirstBlockRecords << (b - 1).
+    std::size_t block = std::bit_width(i / kFirstBlockRecords);
+    return Place{block, i - (kFirstBlockRecords << (block - 1))};
+  }
+
   std::vector<std::unique_ptr<T[]>> blocks_;
   std::size_t count_ = 0;
+  std::size_t capacity_ = 0;
 };
