@@ -51,6 +51,15 @@ class TForm1 {
   std::string PageAddress;
 
  private:
+  void FillTextTypeList();
+  void SelectListItem(ControlId list, int index);
+  void SelectRadioItem(ControlId group, int index);
+  void ApplySettingsLine(int line, const std::string& text);
+  std::string SettingsLineText(int line);
+  // Reads and checks the dialog; on a failed check moves the focus and
+  // returns false.
+  bool ReadDialog(DialogValues& values);
+
   FormToolkit& toolkit_;
   bool startRefused_ = false;
   OkOutcome lastOkOutcome_ = OkOutcome::NotRun;

@@ -1,0 +1,85 @@
+#include "tool/memory_form.h"
+
+#include "tool/form_layout.h"
+#include "util/sjis.h"
+
+MemoryForm::MemoryForm(std::filesystem::path programFolder)
+    : programFolder_(std::move(programFolder)) {
+  const FormDescription& form = Form1Description();
+  left_ = form.Window.DesignLeft;
+  top_ = form.Window.DesignTop;
+  for (const ControlDescription& c : form.Controls) {
+    ControlState& state = controls_[c.Id];
+    for (std::string_view item : c.Items) state.Items.emplace_back(item);
+    state.Index = c.DefaultIndex;
+    state.Text = std::string(c.DefaultText);
+    state.Checked = c.DefaultChecked;
+  }
+  status_ = std::string(DescribeControl(ControlId::LabelA1).Caption);
+}
+
+std::filesystem::path MemoryForm::ProgramFolder() { return programFolder_; }
+int MemoryForm::WindowLeft() { return left_; }
+int MemoryForm::WindowTop() { return top_; }
+
+void MemoryForm::MoveWindow(int left, int top) {
+  left_ = left;
+  top_ = top;
+  ++moveCount_;
+}
+
+void MemoryForm::RequestClose() { closeRequested_ = true; }
+
+void MemoryForm::ClearItems(ControlId list) {
+  controls_[list].Items.clear();
+  controls_[list].Index = -1;
+}
+
+void MemoryForm::AddItem(ControlId list, std::string_view text) {
+  controls_[list].Items.emplace_back(text);
+}
+
+int MemoryForm::ItemCount(ControlId list) { return static_cast<int>(controls_[list].Items.size()); }
+
+int MemoryForm::ItemIndex(ControlId list) { return controls_[list].Index; }
+
+void MemoryForm::SetItemIndex(ControlId list, int index) {
+  ControlState& state = controls_[list];
+  if (index < -1 || index >= static_cast<int>(state.Items.size())) {
+    ++invalidIndexRequests_;
+    index = -1;
+  }
+  state.Index = index;
+}
+
+std::string MemoryForm::Text(ControlId edit) { return controls_[edit].Text; }
+
+void MemoryForm::SetText(ControlId edit, std::string_view text) {
+  controls_[edit].Text = std::string(text);
+}
+
+bool MemoryForm::Checked(ControlId box) { return controls_[box].Checked; }
+
+void MemoryForm::SetChecked(ControlId box, bool checked) { controls_[box].Checked = checked; }
+
+void MemoryForm::SetFocus(ControlId control) { focusMoves_.push_back(control); }
+
+void MemoryForm::SetStatus(std::string_view text) {
+  status_ = std::string(text);
+  statusTexts_.push_back(status_);
+}
+
+void MemoryForm::ShowMessage(std::string_view text) { messages_.emplace_back(text); }
+
+void MemoryForm::NavigatePage(std::string_view address) { navigatedPages_.emplace_back(address); }
+
+void MemoryForm::TypeText(ControlId edit, std::string_view text) {
+  const int maxLength = DescribeControl(edit).MaxLength;
+  if (maxLength > 0) text = CutToWholeChars(text, static_cast<std::size_t>(maxLength));
+  SetText(edit, text);
+}
+
+std::vector<std::string> MemoryForm::Items(ControlId list) const {
+  const auto it = controls_.find(list);
+  return it == controls_.end() ? std::vector<std::string>{} : it->second.Items;
+}
