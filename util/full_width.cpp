@@ -130,6 +130,10 @@ std::string ToFullWidth(std::string_view text) {
         if (katakana >= 0x7F) ++katakana;
         out.push_back(static_cast<char>(0x83));
         out.push_back(static_cast<char>(katakana));
+      } else if (b == 0x81 && (trail == 0x54 || trail == 0x55)) {
+        // The hiragana iteration marks ゝゞ (81 54, 81 55) become ヽヾ (81 52, 81 53).
+        out.push_back(static_cast<char>(0x81));
+        out.push_back(static_cast<char>(trail - 2));
       } else {
         out.append(text.substr(i, 2));
       }

@@ -118,6 +118,8 @@ TEST(full_width, turns_hiragana_into_katakana) {
       {"なにぬねのはばぱひびぴふぶぷへべぺほぼぽ", "ナニヌネノハバパヒビピフブプヘベペホボポ"},
       // み and む sit on both sides of the katakana's gap at trail byte 0x7F.
       {"まみむめもゃやゅゆょよらりるれろゎわゐゑをん", "マミムメモャヤュユョヨラリルレロヮワヰヱヲン"},
+      // The iteration marks follow their script.
+      {"ゝゞすゞ", "ヽヾスヾ"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
@@ -127,7 +129,7 @@ TEST(full_width, turns_hiragana_into_katakana) {
 
 TEST(full_width, leaves_other_double_byte_characters_alone) {
   const char* cases[] = {
-      "漢字", "カタカナ", "ヴヵヶ", "１２．５", "　", "℃±×÷", "ゝゞ", "①Ⅱ", "゛゜",
+      "漢字", "カタカナ", "ヴヵヶ", "１２．５", "　", "℃±×÷", "ヽヾ", "①Ⅱ", "゛゜",
   };
   for (const char* c : cases) {
     SCOPED_TRACE(c);
