@@ -46,7 +46,9 @@ constexpr std::uint16_t kKanaFullWidth[0xE0 - 0xA1] = {
     0x8393 /*ン*/, 0x814A /*゛*/, 0x814B /*゜*/,
 };
 
-// The combined katakana of 0xA1..0xDF followed by the voiced mark 0xDE; 0 where code page 932 has none.
+// clang-format off
+// The combined katakana of 0xA1..0xDF followed by the voiced mark 0xDE; 0
+// where code page 932 has none.
 constexpr std::uint16_t kKanaVoiced[0xE0 - 0xA1] = {
     0, 0, 0, 0, 0, 0,
     0, 0, 0, 0, 0, 0,
@@ -75,6 +77,7 @@ constexpr std::uint16_t kKanaSemiVoiced[0xE0 - 0xA1] = {
     0, 0, 0, 0, 0, 0,
     0, 0, 0,
 };
+// clang-format on
 
 void AppendPair(std::string& out, std::uint16_t code) {
   out.push_back(static_cast<char>(code >> 8));

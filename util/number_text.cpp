@@ -71,7 +71,8 @@ Decimal ExactDecimal(double magnitude) {
     result.Digits.append(9 - limb.size(), '0');
     result.Digits += limb;
   }
-  result.Exponent = static_cast<int>(result.Digits.size()) + (binaryExponent < 0 ? binaryExponent : 0);
+  result.Exponent =
+      static_cast<int>(result.Digits.size()) + (binaryExponent < 0 ? binaryExponent : 0);
   while (!result.Digits.empty() && result.Digits.back() == '0') result.Digits.pop_back();
   return result;
 }
@@ -195,7 +196,8 @@ std::string IntegerToText(std::int64_t value) { return std::to_string(value); }
 
 std::string IntegerToHexText(std::int64_t value, int minDigits) {
   // A negative value is written as the two's complement of its 32-bit form.
-  std::uint64_t bits = value < 0 ? static_cast<std::uint32_t>(value) : static_cast<std::uint64_t>(value);
+  std::uint64_t bits =
+      value < 0 ? static_cast<std::uint32_t>(value) : static_cast<std::uint64_t>(value);
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
   std::string text;
   do {
@@ -206,6 +208,10 @@ std::string IntegerToHexText(std::int64_t value, int minDigits) {
   return text;
 }
 
-std::string RealToFixedText(int decimals, double value) { return FixedText(decimals, value, false); }
+std::string RealToFixedText(int decimals, double value) {
+  return FixedText(decimals, value, false);
+}
 
-std::string RealToGroupedText(int decimals, double value) { return FixedText(decimals, value, true); }
+std::string RealToGroupedText(int decimals, double value) {
+  return FixedText(decimals, value, true);
+}

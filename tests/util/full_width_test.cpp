@@ -117,7 +117,8 @@ TEST(full_width, turns_hiragana_into_katakana) {
       {"さざしじすずせぜそぞただちぢっつづてでとど", "サザシジスズセゼソゾタダチヂッツヅテデトド"},
       {"なにぬねのはばぱひびぴふぶぷへべぺほぼぽ", "ナニヌネノハバパヒビピフブプヘベペホボポ"},
       // み and む sit on both sides of the katakana's gap at trail byte 0x7F.
-      {"まみむめもゃやゅゆょよらりるれろゎわゐゑをん", "マミムメモャヤュユョヨラリルレロヮワヰヱヲン"},
+      {"まみむめもゃやゅゆょよらりるれろゎわゐゑをん",
+       "マミムメモャヤュユョヨラリルレロヮワヰヱヲン"},
       // The iteration marks follow their script.
       {"ゝゞすゞ", "ヽヾスヾ"},
   };
@@ -150,8 +151,14 @@ TEST(full_width, keeps_bytes_without_a_full_width_form) {
       {"\t\r\n", "\t\r\n"},
       {"\x7F\xA0\xFE\xFF", "\x7F\xA0\xFE\xFF"},
       // 0x80 and 0xFD lead a pair whose second byte is not mapped.
-      {"\x80" "a", "\x80" "a"},
-      {"\xFD" "1", "\xFD" "1"},
+      {"\x80"
+       "a",
+       "\x80"
+       "a"},
+      {"\xFD"
+       "1",
+       "\xFD"
+       "1"},
       // A lone lead byte at the end stays one byte.
       {"1\x82", "\x82\x50\x82"},
   };
@@ -167,19 +174,22 @@ TEST(full_width, maps_long_texts_whole) {
     std::string out;
   } cases[] = {
       // 300 digits: formerly pieces of 126, 126 and 48 bytes.
-      {std::string(300, '7'), [] {
+      {std::string(300, '7'),
+       [] {
          std::string s;
          for (int i = 0; i < 300; ++i) s += Sjis("７");
          return s;
        }()},
       // Kana at byte 126 and its mark at byte 127 still combine.
-      {std::string(125, 'a') + Sjis("ｶﾞ"), [] {
+      {std::string(125, 'a') + Sjis("ｶﾞ"),
+       [] {
          std::string s;
          for (int i = 0; i < 125; ++i) s += Sjis("ａ");
          return s + Sjis("ガ");
        }()},
       // A double-byte character on bytes 126 and 127 is kept whole.
-      {std::string(125, 'a') + Sjis("あ") + "b", [] {
+      {std::string(125, 'a') + Sjis("あ") + "b",
+       [] {
          std::string s;
          for (int i = 0; i < 125; ++i) s += Sjis("ａ");
          return s + Sjis("アｂ");
@@ -204,7 +214,10 @@ TEST(full_width, copy_takes_only_characters_wholly_inside_the_window) {
       {text, 2, 2, "a", 1},
       {text, 1, 1, "", 0},
       {text, 1, 2, "\x82\xA0", 2},
-      {text, 1, 3, "\x82\xA0" "a", 3},
+      {text, 1, 3,
+       "\x82\xA0"
+       "a",
+       3},
       {text, 3, 100, "ab", 2},
       {text, 4, 1, "b", 1},
       {text, 1, INT_MAX, text, 4},
@@ -220,7 +233,8 @@ TEST(full_width, copy_takes_only_characters_wholly_inside_the_window) {
       {"ab\x82", 1, 3, "ab\x82", 3},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(Hex(c.text) + " / " + std::to_string(c.start) + " / " + std::to_string(c.maxBytes));
+    SCOPED_TRACE(Hex(c.text) + " / " + std::to_string(c.start) + " / " +
+                 std::to_string(c.maxBytes));
     WholeChars got = CopyWholeChars(c.text, c.start, c.maxBytes);
     EXPECT_EQ(Hex(got.Part), Hex(c.part));
     EXPECT_EQ(got.ByteCount, c.count);

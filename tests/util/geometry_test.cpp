@@ -44,10 +44,22 @@ TEST(geometry, precision_rounds_by_mode_on_the_magnitude) {
     double in;
     double out;
   } cases[] = {
-      {2, 1, 1.231, 1.24},   {2, 1, 1.2309, 1.23}, {0, 2, -2.5, -3},     {0, 0, -2.7, -2},
-      {14, 2, 1.26, 1},      {-1, 2, 1.26, 1},     {3, 0, 0.0019, 0.001}, {2, 2, 1.235, 1.24},
-      {2, 2, -1.235, -1.24}, {2, 0, 1.239, 1.23},  {0, 1, 2.1, 3},       {0, 1, 2.05, 2},
-      {1, 7, 0.25, 0.3},     {13, 0, 1.5, 1.5},    {0, 2, 0.4, 0},       {2, 1, -1.231, -1.24},
+      {2, 1, 1.231, 1.24},
+      {2, 1, 1.2309, 1.23},
+      {0, 2, -2.5, -3},
+      {0, 0, -2.7, -2},
+      {14, 2, 1.26, 1},
+      {-1, 2, 1.26, 1},
+      {3, 0, 0.0019, 0.001},
+      {2, 2, 1.235, 1.24},
+      {2, 2, -1.235, -1.24},
+      {2, 0, 1.239, 1.23},
+      {0, 1, 2.1, 3},
+      {0, 1, 2.05, 2},
+      {1, 7, 0.25, 0.3},
+      {13, 0, 1.5, 1.5},
+      {0, 2, 0.4, 0},
+      {2, 1, -1.231, -1.24},
       // Cut off works on the double as it is: 2.9 is 2.8999999999999999111...,
       // and ten times that, formed without rounding, stays below 29.
       {1, 0, 2.9, 2.8},
@@ -92,9 +104,8 @@ TEST(geometry, vector_angle_in_degrees) {
   struct {
     double dx, dy, out;
   } cases[] = {
-      {0, 0, 0},     {1e-11, -5e-11, 0}, {0, 2e-10, 90}, {0, -1, 270}, {-1, 0, 180},
-      {1, 1, 45},    {1, 0, 0},          {1, -1, 315},   {-1, -1, 225}, {5, 0, 0},
-      {1, -1e-13, 360},
+      {0, 0, 0}, {1e-11, -5e-11, 0}, {0, 2e-10, 90}, {0, -1, 270}, {-1, 0, 180},     {1, 1, 45},
+      {1, 0, 0}, {1, -1, 315},       {-1, -1, 225},  {5, 0, 0},    {1, -1e-13, 360},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.dx) + "," + std::to_string(c.dy));
@@ -122,7 +133,7 @@ TEST(geometry, normalize_folds_into_one_turn) {
   struct {
     double in, out;
   } cases[] = {
-      {-30, 330}, {720, 0},     {360, 0},    {-400, 320},    {359.5, 359.5}, {0, 0},
+      {-30, 330}, {720, 0},     {360, 0},      {-400, 320},     {359.5, 359.5}, {0, 0},
       {-360, 0},  {725.5, 5.5}, {-0.5, 359.5}, {1080.25, 0.25}, {90, 90},
   };
   for (const auto& c : cases) {
@@ -138,8 +149,9 @@ TEST(geometry, rotate_turns_counter_clockwise_about_the_centre) {
   struct {
     double px, py, cx, cy, angle, rx, ry;
   } cases[] = {
-      {1, 0, 0, 0, 90, 0, 1},  {1, 0, 0, 0, -90, 0, -1}, {1, 0, 0, 0, 180, -1, 0},
-      {3, 2, 2, 2, 90, 2, 3},  {2, 3, 1, 1, 360, 2, 3},  {1, 0, 0, 0, 45, std::sqrt(0.5), std::sqrt(0.5)},
+      {1, 0, 0, 0, 90, 0, 1},   {1, 0, 0, 0, -90, 0, -1},
+      {1, 0, 0, 0, 180, -1, 0}, {3, 2, 2, 2, 90, 2, 3},
+      {2, 3, 1, 1, 360, 2, 3},  {1, 0, 0, 0, 45, std::sqrt(0.5), std::sqrt(0.5)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.angle);
@@ -156,7 +168,10 @@ TEST(geometry, rotate_by_zero_returns_the_point_unchanged) {
   struct {
     double px, py, cx, cy;
   } cases[] = {
-      {123.456, -7.89, 0, 0}, {1, 0, 0, 0}, {123.5, -7.75, 10.5, 20.25}, {-1e300, 1e-300, 0, 0},
+      {123.456, -7.89, 0, 0},
+      {1, 0, 0, 0},
+      {123.5, -7.75, 10.5, 20.25},
+      {-1e300, 1e-300, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.px);
@@ -171,7 +186,9 @@ TEST(geometry, rotate_there_and_back_returns_the_point) {
   struct {
     double px, py, cx, cy, angle;
   } cases[] = {
-      {100, 50, 10, 20, 30}, {-5, 7, 0, 0, 123.4}, {1e4, -3e3, 2e3, 1e3, -17.5},
+      {100, 50, 10, 20, 30},
+      {-5, 7, 0, 0, 123.4},
+      {1e4, -3e3, 2e3, 1e3, -17.5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.angle);
@@ -195,18 +212,24 @@ TEST(geometry, text_run_length_adds_spacing_only_between_characters) {
     std::string text;
     double out;
   } cases[] = {
-      {"ab", 4.5},               // 2 + 0.5 + 2
-      {"\x82\xA0" "a", 7},       // あ, a: 4 + 1 + 2
+      {"ab", 4.5},  // 2 + 0.5 + 2
+      {"\x82\xA0"
+       "a",
+       7},  // あ, a: 4 + 1 + 2
       {"", 0},
-      {"a\tb", 5},               // 2 + 0.5 + 0 + 0.5 + 2
+      {"a\tb", 5},  // 2 + 0.5 + 0 + 0.5 + 2
       {"a", 2},
       {"\x82\xA0", 4},
-      {"\x82\xA0\x82\xA0", 9},   // 4 + 1 + 4
+      {"\x82\xA0\x82\xA0", 9},  // 4 + 1 + 4
       {" ", 2},
-      {"\xB1\xB2", 4.5},         // half-width katakana are half-width
-      {"a\x82", 2 + 0.5 + 4},    // a lone lead byte at the end is full width
-      {"\x80" "a", 4},           // 0x80 is a lead byte: "a" is its second byte
-      {"\xFD" "ab", 4 + 1 + 2},  // so is 0xFD
+      {"\xB1\xB2", 4.5},       // half-width katakana are half-width
+      {"a\x82", 2 + 0.5 + 4},  // a lone lead byte at the end is full width
+      {"\x80"
+       "a",
+       4},  // 0x80 is a lead byte: "a" is its second byte
+      {"\xFD"
+       "ab",
+       4 + 1 + 2},  // so is 0xFD
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -82,7 +82,10 @@ TEST(number_text, real_rounds_exact_ties_up_not_to_even) {
 
 TEST(number_text, real_writes_zero_and_non_numbers_as_0) {
   const double cases[] = {
-      0.0, -0.0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+      0.0,
+      -0.0,
+      std::numeric_limits<double>::infinity(),
+      -std::numeric_limits<double>::infinity(),
       std::numeric_limits<double>::quiet_NaN(),
   };
   for (double c : cases) {
@@ -141,9 +144,17 @@ TEST(number_text, hex_text_is_upper_case_and_padded) {
     int minDigits;
     const char* out;
   } cases[] = {
-      {10, 1, "A"},     {0, 1, "0"},           {15, 1, "F"},         {16, 1, "10"},
-      {0, 0, "0"},      {10, 4, "000A"},       {255, 2, "FF"},       {255, 1, "FF"},
-      {-1, 1, "FFFFFFFF"}, {-16, 1, "FFFFFFF0"}, {0x1ABCDEF, -3, "1ABCDEF"},
+      {10, 1, "A"},
+      {0, 1, "0"},
+      {15, 1, "F"},
+      {16, 1, "10"},
+      {0, 0, "0"},
+      {10, 4, "000A"},
+      {255, 2, "FF"},
+      {255, 1, "FF"},
+      {-1, 1, "FFFFFFFF"},
+      {-16, 1, "FFFFFFF0"},
+      {0x1ABCDEF, -3, "1ABCDEF"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.out);
@@ -184,8 +195,8 @@ TEST(number_text, fixed_drops_the_sign_of_a_result_rounded_to_zero) {
     double in;
     const char* out;
   } cases[] = {
-      {2, -0.004, "0.00"}, {0, -0.4, "0"}, {2, -0.0, "0.00"}, {3, -1e-300, "0.000"},
-      {2, -0.005, "-0.01"},
+      {2, -0.004, "0.00"},   {0, -0.4, "0"},       {2, -0.0, "0.00"},
+      {3, -1e-300, "0.000"}, {2, -0.005, "-0.01"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.out);
@@ -220,7 +231,10 @@ TEST(number_text, fixed_takes_two_decimals_for_too_many_and_none_for_negative) {
     double in;
     const char* out;
   } cases[] = {
-      {19, 1.234, "1.23"}, {100, 1.235, "1.24"}, {-1, 1.5, "2"}, {-7, 12.25, "12"},
+      {19, 1.234, "1.23"},
+      {100, 1.235, "1.24"},
+      {-1, 1.5, "2"},
+      {-7, 12.25, "12"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.out);

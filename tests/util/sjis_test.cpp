@@ -21,7 +21,9 @@ TEST(sjis, lead_bytes_include_0x80_and_0xfd) {
 
 TEST(sjis, cut_never_splits_a_double_byte_character) {
   // "aあb" is 61 82 A0 62 in code page 932.
-  const std::string text = "a\x82\xA0" "b";
+  const std::string text =
+      "a\x82\xA0"
+      "b";
   struct {
     std::size_t maxBytes;
     std::size_t kept;
@@ -40,7 +42,9 @@ TEST(sjis, cut_counts_a_trailing_lone_lead_byte_as_one_byte) {
     std::size_t maxBytes;
     std::size_t kept;
   } cases[] = {
-      {2, 2}, {3, 3}, {4, 3},
+      {2, 2},
+      {3, 3},
+      {4, 3},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.maxBytes);
@@ -55,11 +59,21 @@ TEST(sjis, cut_takes_the_byte_after_a_lead_byte_whatever_its_value) {
     std::size_t maxBytes;
     std::size_t kept;
   } cases[] = {
-      {"\x82" "ab", 1, 0},
-      {"\x82" "ab", 2, 2},
-      {"\x82\x82" "a", 1, 0},
-      {"\x82\x82" "a", 2, 2},
-      {"\x82\x82" "a", 3, 3},
+      {"\x82"
+       "ab",
+       1, 0},
+      {"\x82"
+       "ab",
+       2, 2},
+      {"\x82\x82"
+       "a",
+       1, 0},
+      {"\x82\x82"
+       "a",
+       2, 2},
+      {"\x82\x82"
+       "a",
+       3, 3},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text + " / " + std::to_string(c.maxBytes));
