@@ -26,11 +26,11 @@
 
 namespace {
 
-// What the tokenizer does with a byte outside literal mode; in literal mode
-// kQuote, kEquals and kBlank bytes are plain (a TAB is still dropped).
-enum ByteClass : unsigned char { kDrop, kPlain, kLead, kQuote, kEquals, kBlank, kTab };
+// What the tokenizer does with a byte. In literal mode only lead bytes and
+// dropped bytes stay special: blanks, Q and "=" are plain, a TAB is dropped.
+enum ByteClass : unsigned char { kPlain, kDrop, kLead, kQuote, kEquals, kBlank };
 
-constexpr std::array<ByteClass, 256> MakeByteClasses() {
+constexpr std::array<ByteClass, 256> MakeByteClasses(bool literal) {
   std::array<ByteClass, 256> c{};
   for (int b = 0; b < 256; ++b) {
     if (IsLeadByte(static_cast<unsigned char>(b))) {
@@ -41,13 +41,16 @@ constexpr std::array<ByteClass, 256> MakeByteClasses() {
       c[b] = kDrop;  // control bytes, 0xFE, 0xFF
     }
   }
-  c['"'] = kQuote;
-  c['='] = kEquals;
-  c[' '] = kBlank;
-  c['\t'] = kTab;
+  if (!literal) {
+    c['"'] = kQuote;
+    c['='] = kEquals;
+    c[' '] = kBlank;
+    c['\t'] = kBlank;
+  }
   return c;
 }
-constexpr std::array<ByteClass, 256> kByteClasses = MakeByteClasses();
+constexpr std::array<ByteClass, 256> kByteClasses = MakeByteClasses(false);
+constexpr std::array<ByteClass, 256> kLiteralByteClasses = MakeByteClasses(true);
 
 }  // namespace
 
@@ -60,18 +63,22 @@ void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& 
 
   std::size_t tokenStart = 0;  // in `out`, of the current token
   int index = 0;               // current token
-  bool literal = false;
+  const ByteClass* classes = kByteClasses.data();
+  const char* const in = line.data();
   const std::size_t n = line.size();
   std::size_t i = 0;
   while (i < n) {
-    const unsigned char b = static_cast<unsigned char>(line[i]);
-    ByteClass cls = kByteClasses[b];
-    if (literal && cls >= kQuote) cls = (cls == kTab) ? kDrop : kPlain;
-    switch (cls) {
+    // Runs of plain bytes are the bulk of every line: copied in one go.
+    const std::size_t runStart = i;
+    while (i < n && classes[static_cast<unsigned char>(in[i])] == kPlain) ++i;
+    if (i > runStart) {
+      std::memcpy(out + outLen, in + runStart, i - runStart);
+      outLen += i - runStart;
+      if (i == n) break;
+    }
+    switch (classes[static_cast<unsigned char>(in[i])]) {
       case kPlain:
-        out[outLen++] = static_cast<char>(b);
-        ++i;
-        break;
+        break;  // not reached: the run above took it
       case kLead:
         // A lead byte takes the next byte whatever it is; with nothing after
         // it, it is no character at all.
@@ -79,21 +86,21 @@ void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& 
           i = n;
           break;
         }
-        out[outLen++] = static_cast<char>(b);
-        out[outLen++] = line[i + 1];
+        out[outLen++] = in[i];
+        out[outLen++] = in[i + 1];
         i += 2;
         break;
       case kQuote:
-        literal = true;
+        // Everything after the first Q is one token, blanks included.
+        classes = kLiteralByteClasses.data();
         ++i;
         break;
       case kEquals:
         out[outLen++] = '=';
-        literal = true;
+        classes = kLiteralByteClasses.data();
         ++i;
         break;
       case kBlank:
-      case kTab:
         if (outLen > tokenStart) {
           tokens.Tokens[index] = std::string_view(out + tokenStart, outLen - tokenStart);
           tokenStart = outLen;

@@ -10,10 +10,16 @@
 #include <bit>
 #include <cstddef>
 #include <memory>
+#include <new>
+#include <type_traits>
 #include <vector>
 
 template <class T>
 class Table {
+  // Records are plain values: a block is raw storage that each push_back
+  // fills by one copy, with no earlier pass of default values over it.
+  static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+
  public:
   static constexpr std::size_t kBlockRecords = 4096;
   static constexpr std::size_t kFirstBlockRecords = 64;
@@ -23,11 +29,11 @@ class Table {
 
   T& operator[](std::size_t i) {
     Place p = PlaceOf(i);
-    return blocks_[p.block][p.offset];
+    return blocks_[p.block].get()[p.offset];
   }
   const T& operator[](std::size_t i) const {
     Place p = PlaceOf(i);
-    return blocks_[p.block][p.offset];
+    return blocks_[p.block].get()[p.offset];
   }
   T& back() { return (*this)[count_ - 1]; }
   const T& back() const { return (*this)[count_ - 1]; }
@@ -36,10 +42,11 @@ class Table {
   std::size_t push_back(const T& record) {
     if (count_ == capacity_) {
       std::size_t records = BlockSize(blocks_.size());
-      blocks_.push_back(std::make_unique_for_overwrite<T[]>(records));
+      blocks_.emplace_back(static_cast<T*>(
+          ::operator new(records * sizeof(T), std::align_val_t{alignof(T)})));
       capacity_ += records;
     }
-    (*this)[count_] = record;
+    std::construct_at(&(*this)[count_], record);
     return count_++;
   }
 
@@ -74,7 +81,11 @@ class Table {
     return Place{block, i - (kFirstBlockRecords << (block - 1))};
   }
 
-  std::vector<std::unique_ptr<T[]>> blocks_;
+  struct FreeBlock {
+    void operator()(T* block) const { ::operator delete(block, std::align_val_t{alignof(T)}); }
+  };
+
+  std::vector<std::unique_ptr<T, FreeBlock>> blocks_;
   std::size_t count_ = 0;
   std::size_t capacity_ = 0;
 };
