@@ -1,0 +1,39 @@
+#pragma once
+// Test helper: a dialog started on files in a fresh folder, through the
+// in-memory form, exactly as the quick pass and the window start it.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/tool/temp_folder.h"
+#include "tool/form1.h"
+#include "tool/memory_form.h"
+#include "tool/settings_file.h"
+
+// The 31 lines of a t407.dat as t407 leaves it (dialog defaults, window at
+// 100,100, reference from (-1000, 0) to (0, 0) with its line through
+// (0, -500), layer group 0 at scale 100, axis 0), with some lines replaced.
+inline std::string SettingsBytes(const std::map<int, std::string>& replaced = {}) {
+  std::vector<std::string> lines = {
+      "100", "100", "0", "0", "0", "3", "2", "1",   "",  "",      "0.5", "2", "2", "3", "15",  "2",
+      "0",   "0",   "0", "0", "0", "0", "0", "100", "0", "-1000", "0",   "0", "0", "0", "-500"};
+  for (const auto& [line, text] : replaced) lines[line - 1] = text;
+  return FormatSettingsLines(lines);
+}
+
+struct StartedDialog {
+  TempFolder folder;
+  MemoryForm window{folder.Path()};
+  TForm1 form{window};
+
+  // `settings` becomes t407.dat and `exchange` JWC_TEMP.TXT; either may be
+  // left out.
+  explicit StartedDialog(std::optional<std::string> settings,
+                         std::optional<std::string> exchange = std::nullopt) {
+    if (settings) WriteBytes(folder / "t407.dat", *settings);
+    if (exchange) WriteBytes(folder / "JWC_TEMP.TXT", *exchange);
+    form.FormShow();
+  }
+};
