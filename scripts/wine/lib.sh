@@ -1,0 +1,75 @@
+# Shared by scripts/test-wine and scripts/run-demo: a fresh Wine prefix, a
+# virtual X server when needed, and driving the dialog with xdotool.
+# Source it; every function leaves no process behind once wine_cleanup ran.
+
+wine_env() {
+  export WINEPREFIX="$1"
+  export WINEDEBUG=-all
+  # No .NET or Gecko prompts, no desktop menu entries.
+  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+}
+
+# Makes a fresh prefix: boots it, installs the fonts Debian's Wine does not
+# load by itself, and imports the settings in one go (each reg call is slow).
+wine_make_prefix() {
+  wine_env "$1"
+  mkdir -p "$WINEPREFIX"
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  local reg="$WINEPREFIX/t408-settings.reg"
+  # Managed=N: without a window manager Wine would otherwise wait 2 s at every
+  # close and draw no frame. The dialog's font falls back to IPA Gothic.
+  printf '%s\r\n' \
+    'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' '' |
+    iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+  wine regedit /S "$reg" >/dev/null 2>&1
+  wineserver -w
+}
+
+# Starts a virtual X server on a free display unless one is given; sets
+# DISPLAY and WINE_XVFB_PID.
+WINE_XVFB_PID=
+wine_start_xvfb() {
+  local n=${1:-99}
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  WINE_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$n"
+}
+
+# Keeps one wineserver for all runs.
+WINE_SERVER_STARTED=
+wine_start_server() {
+  wineserver -p
+  WINE_SERVER_STARTED=1
+}
+
+wine_cleanup() {
+  if [ -n "$WINE_SERVER_STARTED" ] && [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    WINE_SERVER_STARTED=
+  fi
+  if [ -n "$WINE_XVFB_PID" ]; then
+    kill "$WINE_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_XVFB_PID" 2>/dev/null || true
+    WINE_XVFB_PID=
+  fi
+}
+
+# Prints the id of the visible window whose title matches the regex, waiting
+# for it up to $2 seconds (default 30).
+wine_find_window() {
+  timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}

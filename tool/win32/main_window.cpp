@@ -1,0 +1,373 @@
+// t408.exe: the dialog Jw_cad's users see. The window builds itself from the
+// form table (tool/form_layout.h) and only translates: every window event
+// becomes one call of TForm1's handlers, which do all the work through
+// WindowsToolkit.
+//
+// Sections: fonts and brushes; building the controls; the window procedure;
+// the application window and the message loop.
+
+#include <windows.h>
+#include <imm.h>
+
+#include <map>
+#include <string>
+
+#include "tool/form1.h"
+#include "tool/form_layout.h"
+#include "tool/win32/sjis_edge.h"
+#include "tool/win32/windows_toolkit.h"
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"T408Form1";
+constexpr wchar_t kApplicationClass[] = L"T408Application";
+// Posted once the window is on screen: the start-up runs then.
+constexpr UINT kShowMessage = WM_APP + 1;
+constexpr int kFirstControlId = 100;
+// No WS_CLIPCHILDREN: group boxes do not paint their inside and rely on the
+// window's background behind them.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+COLORREF ColourOf(const FormColour& c) { return RGB(c.Red, c.Green, c.Blue); }
+
+class Form1Window {
+ public:
+  Form1Window() : form_(toolkit_) {}
+  ~Form1Window();
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // ---- Fonts and brushes
+  HFONT Font(int height);
+  HBRUSH Brush(COLORREF colour);
+
+  // ---- Building the controls
+  void Build(HWND window);
+  HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style,
+                   DWORD exStyle, const FormRect& bounds, int id, int fontHeight);
+  void BuildControl(const ControlDescription& control);
+  void BuildLabel(const LabelDescription& label);
+  LRESULT ColourStatic(HDC dc, HWND control);
+
+  WindowsToolkit toolkit_;
+  TForm1 form_;
+  HWND window_ = nullptr;
+  HWND savedFocus_ = nullptr;
+  bool shown_ = false;
+  bool closed_ = false;
+  std::map<int, HFONT> fonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
+  // Controls painted in a colour of their own (Memo1, LabelA1).
+  std::map<HWND, COLORREF> backgrounds_;
+};
+
+Form1Window::~Form1Window() {
+  for (auto& [height, font] : fonts_) DeleteObject(font);
+  for (auto& [colour, brush] : brushes_) DeleteObject(brush);
+}
+
+// ---- Fonts and brushes
+
+HFONT Form1Window::Font(int height) {
+  auto found = fonts_.find(height);
+  if (found != fonts_.end()) return found->second;
+  const WindowDescription& form = Form1Description().Window;
+  // A negative height asks for the character height, as the form gives it.
+  HFONT font = CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           static_cast<DWORD>(form.FontCharset), OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                           WideFromSjis(form.FontFace).c_str());
+  fonts_[height] = font;
+  return font;
+}
+
+HBRUSH Form1Window::Brush(COLORREF colour) {
+  auto found = brushes_.find(colour);
+  if (found != brushes_.end()) return found->second;
+  HBRUSH brush = CreateSolidBrush(colour);
+  brushes_[colour] = brush;
+  return brush;
+}
+
+// ---- Building the controls
+
+HWND Form1Window::CreateChild(const wchar_t* className, const std::wstring& text, DWORD style,
+                              DWORD exStyle, const FormRect& bounds, int id, int fontHeight) {
+  HWND child = CreateWindowExW(
+      exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.X, bounds.Y,
+      bounds.Width, bounds.Height, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(fontHeight)), FALSE);
+  return child;
+}
+
+void Form1Window::BuildControl(const ControlDescription& c) {
+  const int id = kFirstControlId + static_cast<int>(c.Id);
+  // Every control opens a group of its own, so the arrow keys move only
+  // between the buttons of one radio group.
+  const DWORD tab = (c.TabStop ? WS_TABSTOP : 0) | WS_GROUP;
+  HWND control = nullptr;
+  switch (c.Kind) {
+    case ControlKind::DropDownList: {
+      // The height of a combo box includes its dropped-down list.
+      FormRect bounds = c.Bounds;
+      bounds.Height += 240;
+      control = CreateChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | tab, 0, bounds, id,
+                            c.FontHeight);
+      toolkit_.SetControl(c.Id, control);
+      for (std::string_view item : c.Items) toolkit_.AddItem(c.Id, item);
+      if (c.DefaultIndex >= 0) toolkit_.SetItemIndex(c.Id, c.DefaultIndex);
+      break;
+    }
+    case ControlKind::Edit:
+      control = CreateChild(L"EDIT", WideFromSjis(c.DefaultText), ES_AUTOHSCROLL | tab,
+                            WS_EX_CLIENTEDGE, c.Bounds, id, c.FontHeight);
+      toolkit_.SetControl(c.Id, control);
+      toolkit_.SetByteLimit(control, c.MaxLength);
+      break;
+    case ControlKind::CheckBox:
+      control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_AUTOCHECKBOX | tab, 0,
+                            c.Bounds, id, c.FontHeight);
+      toolkit_.SetControl(c.Id, control);
+      toolkit_.SetChecked(c.Id, c.DefaultChecked);
+      break;
+    case ControlKind::RadioGroup:
+      control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_GROUPBOX | WS_GROUP, 0,
+                            c.Bounds, id, c.FontHeight);
+      toolkit_.SetRadioGroup(c.Id, control, c.Columns, Font(c.FontHeight));
+      for (std::string_view item : c.Items) toolkit_.AddItem(c.Id, item);
+      if (c.DefaultIndex >= 0) toolkit_.SetItemIndex(c.Id, c.DefaultIndex);
+      break;
+    case ControlKind::PushButton: {
+      const int buttonId = c.Role == ButtonRole::Default  ? IDOK
+                           : c.Role == ButtonRole::Cancel ? IDCANCEL
+                                                          : id;
+      const DWORD kind = c.Role == ButtonRole::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), kind | tab, 0, c.Bounds,
+                            buttonId, c.FontHeight);
+      toolkit_.SetControl(c.Id, control);
+      break;
+    }
+    case ControlKind::Memo: {
+      std::string text;
+      for (size_t i = 0; i < c.Lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += c.Lines[i];
+      }
+      // Without ES_AUTOHSCROLL a multi-line edit wraps words; with it, it does not.
+      control = CreateChild(L"EDIT", WideFromSjis(text),
+                            ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | tab,
+                            WS_EX_CLIENTEDGE, c.Bounds, id, c.FontHeight);
+      toolkit_.SetControl(c.Id, control);
+      break;
+    }
+    case ControlKind::ScrollBox: {
+      const FormDescription& form = Form1Description();
+      const RECT frame{c.Bounds.X, c.Bounds.Y, c.Bounds.X + c.Bounds.Width,
+                       c.Bounds.Y + c.Bounds.Height};
+      toolkit_.Strip().Create(window_,
+                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
+                              frame, form.Panel1.Bounds, form.WebBrowser1.Bounds);
+      control = toolkit_.Strip().Frame();
+      toolkit_.SetControl(c.Id, control);
+      break;
+    }
+    case ControlKind::StatusLabel:
+      control = CreateChild(L"STATIC", WideFromSjis(c.Caption),
+                            SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | WS_GROUP, 0, c.Bounds, id,
+                            c.FontHeight);
+      toolkit_.SetControl(c.Id, control);
+      break;
+  }
+  if (control == nullptr) return;
+  if (c.ImeOff) ImmAssociateContextEx(control, nullptr, 0);
+  if (c.Background) backgrounds_[control] = ColourOf(*c.Background);
+}
+
+// Labels size themselves to their caption in the font actually used, which
+// may be a substitute for MS Gothic and a little wider; they never wrap.
+void Form1Window::BuildLabel(const LabelDescription& label) {
+  const std::wstring caption = WideFromSjis(label.Caption);
+  FormRect bounds = label.Bounds;
+  if (HDC dc = GetDC(window_)) {
+    HGDIOBJ old = SelectObject(dc, Font(label.FontHeight));
+    SIZE extent{};
+    if (GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent)) {
+      if (extent.cx > bounds.Width) bounds.Width = extent.cx;
+      if (extent.cy > bounds.Height) bounds.Height = extent.cy;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+  }
+  CreateChild(L"STATIC", caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP, 0, bounds, -1,
+              label.FontHeight);
+}
+
+void Form1Window::Build(HWND window) {
+  window_ = window;
+  toolkit_.SetWindow(window);
+  const FormDescription& form = Form1Description();
+  // Created in tab order: the dialog keys follow the order of creation.
+  for (const ControlDescription& control : form.Controls) BuildControl(control);
+  for (const LabelDescription& label : form.Labels) BuildLabel(label);
+}
+
+LRESULT Form1Window::ColourStatic(HDC dc, HWND control) {
+  const WindowDescription& form = Form1Description().Window;
+  COLORREF colour = ColourOf(form.Background);
+  auto own = backgrounds_.find(control);
+  if (own != backgrounds_.end()) colour = own->second;
+  SetBkColor(dc, colour);
+  return reinterpret_cast<LRESULT>(Brush(colour));
+}
+
+// ---- The window procedure
+
+LRESULT CALLBACK Form1Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(window, message, wParam, lParam);
+}
+
+LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      Build(window);
+      return 0;
+    case kShowMessage:
+      if (!shown_) {
+        shown_ = true;
+        form_.FormShow();
+      }
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam), code = HIWORD(wParam);
+      if (code == EN_CHANGE) {
+        toolkit_.EnforceByteLimit(reinterpret_cast<HWND>(lParam));
+        return 0;
+      }
+      // Once closing was asked for, a second Enter must not add the dimension twice.
+      if (code != BN_CLICKED || !shown_ || toolkit_.CloseRequested() || closed_) break;
+      if (id == IDOK) {
+        form_.Button1Click();
+        return 0;
+      }
+      if (id == IDCANCEL) {
+        form_.Button2Click();
+        return 0;
+      }
+      break;
+    }
+    case WM_CLOSE:
+      // Every way of closing ends here, once: OK, Cancel, Esc, Alt+F4, the
+      // title bar's button and the refusals.
+      if (!closed_) {
+        closed_ = true;
+        form_.FormClose();
+      }
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_ACTIVATE:
+      // A plain window forgets which control had the keyboard; keep it across
+      // switching to other windows and the message boxes.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        savedFocus_ = GetFocus();
+      } else if (savedFocus_ != nullptr && IsWindow(savedFocus_)) {
+        SetFocus(savedFocus_);
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HICON LoadAppIcon(HINSTANCE instance, int size) {
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// The application's own hidden window bears the application title, the way
+// the program names itself; the dialog's task-bar button shows its caption.
+HWND CreateApplicationWindow(HINSTANCE instance, const std::wstring& title) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hIcon = LoadAppIcon(instance, 32);
+  wc.hIconSm = LoadAppIcon(instance, 16);
+  wc.lpszClassName = kApplicationClass;
+  RegisterClassExW(&wc);
+  return CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title.c_str(), WS_POPUP, 0, 0, 0,
+                         0, nullptr, nullptr, instance, nullptr);
+}
+
+}  // namespace
+
+// ---- The application window and the message loop
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const WindowDescription& form = Form1Description().Window;
+  HWND application = CreateApplicationWindow(instance, WideFromSjis(form.ApplicationTitle));
+
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = Form1Window::Procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hIcon = LoadAppIcon(instance, 32);
+  wc.hIconSm = LoadAppIcon(instance, 16);
+  wc.hbrBackground = CreateSolidBrush(ColourOf(form.Background));
+  wc.lpszClassName = kFormClass;
+  RegisterClassExW(&wc);
+
+  // A fixed 492 x 436 client in pixels, whatever the screen's resolution.
+  RECT frame{0, 0, form.ClientWidth, form.ClientHeight};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  Form1Window form1;
+  HWND window = CreateWindowExW(kFormExStyle, kFormClass, WideFromSjis(form.Caption).c_str(),
+                                kFormStyle, form.DesignLeft, form.DesignTop,
+                                frame.right - frame.left, frame.bottom - frame.top, application,
+                                nullptr, instance, &form1);
+  if (window == nullptr) return 1;
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  // The first control in tab order has the keyboard, as in any dialog.
+  if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+  PostMessageW(window, kShowMessage, 0, 0);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // Alt+F4 closes the dialog whichever control has the keyboard: a drop-down
+    // list would otherwise pass it to its list (Wine does), where it is lost.
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && IsWindow(window) &&
+        (msg.hwnd == window || IsChild(window, msg.hwnd))) {
+      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      continue;
+    }
+    // Enter, Esc, Tab, the arrow keys and the mnemonics work as in a dialog.
+    if (IsWindow(window) && IsDialogMessageW(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  DestroyWindow(application);
+  return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,244 @@
+#include "tool/win32/windows_toolkit.h"
+
+#include <string>
+
+#include "tool/win32/sjis_edge.h"
+
+namespace {
+std::wstring WindowTextOf(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+bool IsEdit(HWND control) {
+  wchar_t name[16] = {};
+  GetClassNameW(control, name, 16);
+  return lstrcmpiW(name, L"Edit") == 0;
+}
+}  // namespace
+
+void WindowsToolkit::SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font) {
+  SetControl(id, groupBox);
+  RadioGroup* group = FindRadioGroup(id);
+  if (group == nullptr) return;
+  group->box = groupBox;
+  group->columns = columns > 0 ? columns : 1;
+  group->font = font;
+}
+
+WindowsToolkit::RadioGroup* WindowsToolkit::FindRadioGroup(ControlId id) {
+  for (size_t i = 0; i < radioGroupIds_.size(); ++i) {
+    if (radioGroupIds_[i] == id) return &radioGroups_[i];
+  }
+  return nullptr;
+}
+
+// Items share the group's width in columns below its caption, filling each
+// column from the top before the next.
+void WindowsToolkit::ArrangeRadioItems(RadioGroup& group) {
+  RECT box;
+  GetWindowRect(group.box, &box);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
+  const int width = box.right - box.left, height = box.bottom - box.top;
+  int textHeight = 13;
+  if (HDC dc = GetDC(group.box)) {
+    HGDIOBJ old = SelectObject(dc, group.font);
+    TEXTMETRICW metrics;
+    if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(group.box, dc);
+  }
+  const int count = static_cast<int>(group.items.size());
+  if (count == 0) return;
+  const int perColumn = (count + group.columns - 1) / group.columns;
+  const int columnWidth = (width - 10) / group.columns;
+  const int room = height - textHeight - 5;
+  const int itemHeight = room / perColumn;
+  const int topMargin = textHeight + 1 + (room % perColumn) / 2;
+  for (int i = 0; i < count; ++i) {
+    SetWindowPos(group.items[static_cast<size_t>(i)], nullptr,
+                 box.left + 8 + (i / perColumn) * columnWidth,
+                 box.top + topMargin + (i % perColumn) * itemHeight, columnWidth, itemHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+std::filesystem::path WindowsToolkit::ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return std::filesystem::path(path).parent_path();
+}
+
+int WindowsToolkit::WindowLeft() {
+  RECT rect;
+  return GetWindowRect(window_, &rect) ? rect.left : 0;
+}
+
+int WindowsToolkit::WindowTop() {
+  RECT rect;
+  return GetWindowRect(window_, &rect) ? rect.top : 0;
+}
+
+void WindowsToolkit::MoveWindow(int left, int top) {
+  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowsToolkit::RequestClose() {
+  closeRequested_ = true;
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void WindowsToolkit::SetByteLimit(HWND edit, int maxBytes) {
+  if (maxBytes <= 0) return;
+  // A character is at least one byte, so the edit's own character limit is a
+  // first bound; double-byte characters are counted below.
+  SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(maxBytes), 0);
+  byteLimits_.emplace_back(edit, maxBytes);
+}
+
+void WindowsToolkit::EnforceByteLimit(HWND edit) {
+  if (settingText_) return;
+  int limit = 0;
+  for (const auto& [handle, maxBytes] : byteLimits_) {
+    if (handle == edit) limit = maxBytes;
+  }
+  if (limit <= 0) return;
+  std::wstring text = WindowTextOf(edit);
+  if (static_cast<int>(SjisFromWide(text).size()) <= limit) return;
+  DWORD caret = 0;
+  SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  // What was just typed or pasted stands before the caret: drop it from there.
+  size_t end = caret <= text.size() ? caret : text.size();
+  while (end > 0 && static_cast<int>(SjisFromWide(text).size()) > limit) {
+    size_t start = end - 1;
+    if (start > 0 && IS_LOW_SURROGATE(text[start]) && IS_HIGH_SURROGATE(text[start - 1])) --start;
+    text.erase(start, end - start);
+    end = start;
+  }
+  settingText_ = true;
+  SetWindowTextW(edit, text.c_str());
+  settingText_ = false;
+  SendMessageW(edit, EM_SETSEL, end, end);
+  MessageBeep(MB_OK);
+}
+
+void WindowsToolkit::ClearItems(ControlId list) {
+  if (RadioGroup* group = FindRadioGroup(list)) {
+    for (HWND item : group->items) DestroyWindow(item);
+    group->items.clear();
+    return;
+  }
+  SendMessageW(Control(list), CB_RESETCONTENT, 0, 0);
+}
+
+void WindowsToolkit::AddItem(ControlId list, std::string_view text) {
+  const std::wstring wide = WideFromSjis(text);
+  if (RadioGroup* group = FindRadioGroup(list)) {
+    const bool first = group->items.empty();
+    // The first button opens the group and is its tab stop; the arrow keys
+    // move between the buttons.
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0);
+    HWND item = CreateWindowExW(0, L"BUTTON", wide.c_str(), style, 0, 0, 0, 0, window_, nullptr,
+                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
+                                nullptr);
+    SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(group->font), FALSE);
+    // Tab order follows the z-order: keep the buttons right after their box.
+    HWND after = first ? group->box : group->items.back();
+    SetWindowPos(item, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    group->items.push_back(item);
+    ArrangeRadioItems(*group);
+    return;
+  }
+  SendMessageW(Control(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+int WindowsToolkit::ItemCount(ControlId list) {
+  if (RadioGroup* group = FindRadioGroup(list)) return static_cast<int>(group->items.size());
+  const LRESULT count = SendMessageW(Control(list), CB_GETCOUNT, 0, 0);
+  return count == CB_ERR ? 0 : static_cast<int>(count);
+}
+
+int WindowsToolkit::ItemIndex(ControlId list) {
+  if (RadioGroup* group = FindRadioGroup(list)) {
+    for (size_t i = 0; i < group->items.size(); ++i) {
+      if (SendMessageW(group->items[i], BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        return static_cast<int>(i);
+      }
+    }
+    return -1;
+  }
+  const LRESULT index = SendMessageW(Control(list), CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void WindowsToolkit::SetItemIndex(ControlId list, int index) {
+  if (RadioGroup* group = FindRadioGroup(list)) {
+    for (size_t i = 0; i < group->items.size(); ++i) {
+      SendMessageW(group->items[i], BM_SETCHECK,
+                   static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    return;
+  }
+  SendMessageW(Control(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string WindowsToolkit::Text(ControlId edit) {
+  return SjisFromWide(WindowTextOf(Control(edit)));
+}
+
+void WindowsToolkit::SetText(ControlId edit, std::string_view text) {
+  settingText_ = true;
+  SetWindowTextW(Control(edit), WideFromSjis(text).c_str());
+  settingText_ = false;
+}
+
+bool WindowsToolkit::Checked(ControlId box) {
+  return SendMessageW(Control(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void WindowsToolkit::SetChecked(ControlId box, bool checked) {
+  SendMessageW(Control(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void WindowsToolkit::SetFocus(ControlId control) {
+  HWND target = Control(control);
+  if (RadioGroup* group = FindRadioGroup(control)) {
+    const int index = ItemIndex(control);
+    target = group->items.empty() ? group->box
+                                  : group->items[static_cast<size_t>(index < 0 ? 0 : index)];
+  }
+  if (target == nullptr) return;
+  ::SetFocus(target);
+  // An edit the user is sent back to comes with its text selected, ready to be
+  // typed over, as when it is reached with Tab.
+  if (IsEdit(target)) SendMessageW(target, EM_SETSEL, 0, -1);
+}
+
+void WindowsToolkit::SetStatus(std::string_view text) {
+  HWND label = Control(ControlId::LabelA1);
+  SetWindowTextW(label, WideFromSjis(text).c_str());
+  // The handler that sets the status runs on without returning to the message
+  // loop, so the label repaints now.
+  UpdateWindow(label);
+}
+
+void WindowsToolkit::ShowMessage(std::string_view text) {
+  MessageBoxW(window_, WideFromSjis(text).c_str(), L"確認", MB_OK | MB_ICONQUESTION);
+}
+
+void WindowsToolkit::NavigatePage(std::string_view address) {
+  strip_.Navigate(WideFromSjis(address));
+}

@@ -1,0 +1,74 @@
+#pragma once
+// FormToolkit on real Win32 controls. The window builds the controls and
+// registers their handles here; TForm1 then reads and writes them through the
+// toolkit. Texts cross as Shift-JIS and are converted at this edge.
+
+#include <windows.h>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "tool/form_toolkit.h"
+#include "tool/win32/page_strip.h"
+
+constexpr int kControlIdCount = static_cast<int>(ControlId::LabelA1) + 1;
+
+class WindowsToolkit final : public FormToolkit {
+ public:
+  void SetWindow(HWND window) { window_ = window; }
+  HWND Window() const { return window_; }
+  void SetControl(ControlId id, HWND control) { controls_[Index(id)] = control; }
+  HWND Control(ControlId id) const { return controls_[Index(id)]; }
+  // A radio group is a group box with its buttons beside it as siblings, so
+  // that the dialog keys (Tab, arrows) reach them; items fill `columns` columns.
+  void SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font);
+  PageStrip& Strip() { return strip_; }
+  // Edits hold at most `maxBytes` bytes of Shift-JIS typed or pasted in;
+  // texts set by the program are taken whole.
+  void SetByteLimit(HWND edit, int maxBytes);
+  // Called when an edit's text changed: drops what was just entered beyond
+  // the limit.
+  void EnforceByteLimit(HWND edit);
+  // True once the window was asked to close: it takes no more commands.
+  bool CloseRequested() const { return closeRequested_; }
+
+  std::filesystem::path ProgramFolder() override;
+  int WindowLeft() override;
+  int WindowTop() override;
+  void MoveWindow(int left, int top) override;
+  void RequestClose() override;
+  void ClearItems(ControlId list) override;
+  void AddItem(ControlId list, std::string_view text) override;
+  int ItemCount(ControlId list) override;
+  int ItemIndex(ControlId list) override;
+  void SetItemIndex(ControlId list, int index) override;
+  std::string Text(ControlId edit) override;
+  void SetText(ControlId edit, std::string_view text) override;
+  bool Checked(ControlId box) override;
+  void SetChecked(ControlId box, bool checked) override;
+  void SetFocus(ControlId control) override;
+  void SetStatus(std::string_view text) override;
+  void ShowMessage(std::string_view text) override;
+  void NavigatePage(std::string_view address) override;
+
+ private:
+  struct RadioGroup {
+    HWND box = nullptr;
+    int columns = 1;
+    HFONT font = nullptr;
+    std::vector<HWND> items;
+  };
+  static size_t Index(ControlId id) { return static_cast<size_t>(id); }
+  RadioGroup* FindRadioGroup(ControlId id);
+  void ArrangeRadioItems(RadioGroup& group);
+
+  HWND window_ = nullptr;
+  bool closeRequested_ = false;
+  bool settingText_ = false;
+  std::vector<std::pair<HWND, int>> byteLimits_;
+  std::array<HWND, kControlIdCount> controls_{};
+  std::array<RadioGroup, 2> radioGroups_{};
+  std::array<ControlId, 2> radioGroupIds_{ControlId::RadioGroup1, ControlId::RadioGroup2};
+  PageStrip strip_;
+};
