@@ -1,9 +1,9 @@
 #include "tool/placement.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <numbers>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -44,10 +44,10 @@ void ExpectPlacement(const Placement& p, const Expected& e) {
   ExpectNear(p.NewReference.LinePoint, e.NewReference.LinePoint, "new reference line point");
 }
 
-const Expected kAfter = {1, {100, 0}, {150, -5}, {100, 20}, {150, 20}, 50,
-                         {{0, 0}, {150, -5}, {0, 20}}};
-const Expected kBefore = {0, {-30, 7}, {0, 0}, {-30, 20}, {0, 20}, 30,
-                          {{-30, 7}, {100, 0}, {0, 20}}};
+const Expected kAfter = {
+    1, {100, 0}, {150, -5}, {100, 20}, {150, 20}, 50, {{0, 0}, {150, -5}, {0, 20}}};
+const Expected kBefore = {
+    0, {-30, 7}, {0, 0}, {-30, 20}, {0, 20}, 30, {{-30, 7}, {100, 0}, {0, 20}}};
 
 // Turns a point about the origin by 30 degrees and moves it, computed here
 // with its own cos/sin so the rotated expectations do not come from the code
@@ -63,9 +63,8 @@ ReferenceDimension Moved30(ReferenceDimension r) {
 }
 
 Expected Moved30(Expected e) {
-  return {e.AddedSide,          Moved30(e.MeasureStart), Moved30(e.MeasureEnd),
-          Moved30(e.LineStart), Moved30(e.LineEnd),      e.MeasuredLength,
-          Moved30(e.NewReference)};
+  return {e.AddedSide,        Moved30(e.MeasureStart), Moved30(e.MeasureEnd),  Moved30(e.LineStart),
+          Moved30(e.LineEnd), e.MeasuredLength,        Moved30(e.NewReference)};
 }
 
 TEST(placement, picked_point_after_the_reference_adds_at_its_end) {
@@ -84,9 +83,9 @@ TEST(placement, points_within_the_reference_extent_are_inside) {
       {{50, 40}, true},
       {{0, -3}, true},
       {{100, 0}, true},
-      {{100.00000000005, 9}, true},   // within 1e-10 of the end
-      {{-0.00000000005, 9}, true},    // within 1e-10 of the start
-      {{100.0000000002, 0}, false},   // just beyond the tolerance
+      {{100.00000000005, 9}, true},  // within 1e-10 of the end
+      {{-0.00000000005, 9}, true},   // within 1e-10 of the start
+      {{100.0000000002, 0}, false},  // just beyond the tolerance
       {{-0.0000000002, 0}, false},
   };
   for (const auto& c : cases) {
@@ -142,8 +141,9 @@ TEST(placement, axis_angle_90_measures_along_y) {
   in.AxisAngle = 90;
   in.Reference = {{0, 0}, {0, 100}, {-20, 0}};
   in.Picked = {3, 150};
-  ExpectPlacement(PlaceDimension(in), {1, {0, 100}, {3, 150}, {-20, 100}, {-20, 150}, 50,
-                                       {{0, 0}, {3, 150}, {-20, 0}}});
+  ExpectPlacement(
+      PlaceDimension(in),
+      {1, {0, 100}, {3, 150}, {-20, 100}, {-20, 150}, 50, {{0, 0}, {3, 150}, {-20, 0}}});
 }
 
 TEST(placement, axis_angle_30_matches_the_same_scene_turned) {
@@ -179,7 +179,12 @@ TEST(placement, reference_is_moved_to_the_current_layer_group_scale) {
   in.LayerScale = 100;
   in.Reference = {{1000, 0}, {1500, 0}, {1000, 100}};  // (2000, 0)-(3000, 0) at scale 100
   in.Picked = {3500, 0};
-  ExpectPlacement(PlaceDimension(in), {1, {3000, 0}, {3500, 0}, {3000, 200}, {3500, 200}, 500,
+  ExpectPlacement(PlaceDimension(in), {1,
+                                       {3000, 0},
+                                       {3500, 0},
+                                       {3000, 200},
+                                       {3500, 200},
+                                       500,
                                        {{2000, 0}, {3500, 0}, {2000, 200}}});
   // Inside the converted reference, though outside the stored numbers.
   in.Picked = {2500, 0};
@@ -207,8 +212,8 @@ TEST(placement, chained_runs_extend_from_the_saved_reference) {
   PlacementInput second;
   second.Reference = first.NewReference;
   second.Picked = {200, 0};
-  ExpectPlacement(PlaceDimension(second), {1, {150, -5}, {200, 0}, {150, 20}, {200, 20}, 50,
-                                           {{0, 0}, {200, 0}, {0, 20}}});
+  ExpectPlacement(PlaceDimension(second),
+                  {1, {150, -5}, {200, 0}, {150, 20}, {200, 20}, 50, {{0, 0}, {200, 0}, {0, 20}}});
 
   second.Picked = {120, 0};
   EXPECT_TRUE(PlaceDimension(second).Inside);
@@ -220,8 +225,8 @@ TEST(placement, missing_picked_point_counts_as_the_origin) {
 
   PlacementInput in = Scene({0, 0});
   in.Reference = {{10, 0}, {100, 0}, {10, 20}};
-  ExpectPlacement(PlaceDimension(in), {0, {0, 0}, {10, 0}, {0, 20}, {10, 20}, 10,
-                                       {{0, 0}, {100, 0}, {10, 20}}});
+  ExpectPlacement(PlaceDimension(in),
+                  {0, {0, 0}, {10, 0}, {0, 20}, {10, 20}, 10, {{0, 0}, {100, 0}, {10, 20}}});
 }
 
 }  // namespace
