@@ -51,7 +51,7 @@ struct ControlDescription {
   std::string_view DefaultText;             // edits
   int DefaultIndex = -1;                    // lists and radio groups; -1 none selected
   bool DefaultChecked = false;              // check boxes
-  int MaxLength = 0;                        // edits: bytes that typing may enter; 0 no limit
+  int MaxLength = 0;                        // edits: characters typing may enter; 0: none
   bool ImeOff = false;                      // only direct single-byte typing
   int Columns = 1;                          // radio groups
   ButtonRole Role = ButtonRole::None;

@@ -75,7 +75,15 @@ void MemoryForm::NavigatePage(std::string_view address) { navigatedPages_.emplac
 
 void MemoryForm::TypeText(ControlId edit, std::string_view text) {
   const int maxLength = DescribeControl(edit).MaxLength;
-  if (maxLength > 0) text = CutToWholeChars(text, static_cast<std::size_t>(maxLength));
+  if (maxLength > 0) {
+    // Characters, not bytes: a double-byte character counts once.
+    std::size_t end = 0;
+    for (int count = 0; count < maxLength && end < text.size(); ++count) {
+      const bool lead = IsLeadByte(static_cast<unsigned char>(text[end]));
+      end += (lead && end + 1 < text.size()) ? 2 : 1;
+    }
+    text = text.substr(0, end);
+  }
   SetText(edit, text);
 }
 

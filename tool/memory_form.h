@@ -35,8 +35,8 @@ class MemoryForm : public FormToolkit {
   void ShowMessage(std::string_view text) override;
   void NavigatePage(std::string_view address) override;
 
-  // What the user could do: typing is cut to the edit's maximum length (bytes,
-  // never splitting a double-byte character), as the real edit box does.
+  // What the user could do: typing stops at the edit's maximum length in
+  // characters (a double-byte character counts once), as the real edit does.
   void TypeText(ControlId edit, std::string_view text);
   std::vector<std::string> Items(ControlId list) const;
 
