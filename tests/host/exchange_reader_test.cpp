@@ -759,6 +759,16 @@ TEST(exchange_reader, dimension_line_keeps_the_attributes_it_was_read_with) {
   EXPECT_EQ(m.DimensionTable[0].Text.Header.PenColor, 4);
 }
 
+// The line of a figure is no entity of its own: z flags given before it
+// stay for the figure and are cleared by the "cs" text that closes it.
+TEST(exchange_reader, z_flags_before_a_dimension_line_go_to_the_figure) {
+  const DataModel& m = Read("msg\nz4\n0 0 5 0\ncs 1 2 3 4 \"t\nci 0 0 1\n");
+  ASSERT_EQ(m.DimensionTable.size(), 1u);
+  EXPECT_EQ(m.DimensionTable[0].Line.Header.ZFlags, 8);
+  EXPECT_EQ(m.DimensionTable[0].Text.Header.ZFlags, 8);
+  EXPECT_EQ(m.CircleTable[0].Header.ZFlags, 0);
+}
+
 // ---- Bytes into lines -------------------------------------------------------------
 
 TEST(exchange_reader, line_ends_cr_bytes_and_end_of_file_mark) {
