@@ -1,7 +1,12 @@
-// t408q: the quick pass for Linux. Jw_cad (under Wine, through a batch file)
-// starts it with no arguments; it works on the files beside the executable.
+// t408q: the quick pass as a native program (Linux). Started with no
+// arguments, it works on JWC_TEMP.TXT and t407.dat beside the executable; a
+// refusal's reason goes to the terminal as well. The Windows t408q.exe has an
+// entry of its own in tool/win32/.
 
+#if __has_include(<iconv.h>)
 #include <iconv.h>
+#define T408Q_HAVE_ICONV 1
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -12,9 +17,10 @@
 
 namespace {
 
-// The reason for the terminal, in UTF-8; the bytes unchanged if the
-// conversion is not available.
+// The reason for the terminal, in UTF-8; the Shift-JIS bytes unchanged if
+// no conversion is available.
 std::string Cp932ToUtf8(const std::string& text) {
+#ifdef T408Q_HAVE_ICONV
   iconv_t cd = iconv_open("UTF-8", "CP932");
   if (cd == reinterpret_cast<iconv_t>(-1)) return text;
   std::string in = text;
@@ -28,16 +34,26 @@ std::string Cp932ToUtf8(const std::string& text) {
   if (rc == static_cast<std::size_t>(-1)) return text;
   out.resize(out.size() - outLeft);
   return out;
+#else
+  return text;
+#endif
+}
+
+// The folder of the running executable: the kernel's link to it where there
+// is one, else the path the program was started by.
+std::filesystem::path ProgramFolder(const char* argv0) {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) return exe.parent_path();
+  const std::filesystem::path started = std::filesystem::absolute(argv0 ? argv0 : "", ec);
+  return ec ? std::filesystem::current_path(ec) : started.parent_path();
 }
 
 }  // namespace
 
-int main() {
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  const std::filesystem::path folder = ec ? std::filesystem::current_path() : exe.parent_path();
+int main(int argc, char** argv) {
   std::string message;
-  const int result = RunQuickPass(folder, &message);
+  const int result = RunQuickPass(ProgramFolder(argc > 0 ? argv[0] : nullptr), &message);
   if (result != 0) std::fprintf(stderr, "%s\n", Cp932ToUtf8(message).c_str());
   return result;
 }
