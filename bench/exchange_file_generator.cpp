@@ -11,14 +11,14 @@ namespace {
 
 // Texts as Jw_cad users write them: Shift-JIS, some with blanks.
 constexpr std::string_view kTexts[] = {
-    "\x95\xbd\x96\xca\x90\x7d",              // 平面図
-    "\x90\xa1\x96\x40 1:100",                // 寸法 1:100
-    "\x8a\x4a\x8c\xfb\x95\x94 W=1800",       // 開口部 W=1800
+    "\x95\xbd\x96\xca\x90\x7d",                                          // 平面図
+    "\x90\xa1\x96\x40 1:100",                                            // 寸法 1:100
+    "\x8a\x4a\x8c\xfb\x95\x94 W=1800",                                   // 開口部 W=1800
     "\x8b\x8f\x8a\xd4\x81\x40\x82\x50\x82\x4f\x81\x44\x82\x54\x8f\xe4",  // 居間　１０．５畳
     "A-A' section",
     "\x83\x4c\x83\x62\x83\x60\x83\x93  (2F)",  // キッチン  (2F)
     "3640",
-    "\x93\x56\x88\xe4\x8d\x82 CH=2400",      // 天井高 CH=2400
+    "\x93\x56\x88\xe4\x8d\x82 CH=2400",  // 天井高 CH=2400
 };
 
 constexpr std::string_view kBlockNames[] = {"door1", "window_900", "wc", "stair"};
@@ -39,7 +39,7 @@ class Writer {
   void Integer(long long v) {
     char digits[24];
     auto r = std::to_chars(digits, digits + sizeof digits, v);
-    buffer_.append(digits, r.ptr);
+    buffer_.append(std::string_view(digits, static_cast<std::size_t>(r.ptr - digits)));
   }
   // A blank, then a number with up to `decimals` fraction digits and no
   // trailing zeros, like Jw_cad's shortest forms.

@@ -30,8 +30,8 @@ using Clock = std::chrono::steady_clock;
 struct ChildResult {
   double seconds = 0;     // wall clock
   double cpuSeconds = 0;  // user + system time of the reading
-  long baselineKb = 0;  // peak resident size before reading
-  long peakKb = 0;      // after reading
+  long baselineKb = 0;    // peak resident size before reading
+  long peakKb = 0;        // after reading
   std::size_t entities = 0;
   int ok = 0;
 };
@@ -132,10 +132,10 @@ int main(int argc, char** argv) {
 
   // The machine may be shared: the wall clock is reported beside the CPU time
   // (user + system) that the reading itself took.
-  std::printf("%-5s %9s %7s %8s %8s %8s %8s %8s %8s %8s %6s\n", "scale", "entities", "MB",
-              "plain", "wall", "cpu", "wall s", "cpu s", "cpu s/1M", "peak MB", "peak/");
-  std::printf("%-5s %9s %7s %8s %8s %8s %8s %8s %8s %8s %6s\n", "", "", "", "MB/s", "MB/s",
-              "MB/s", "", "", "", "", "file");
+  std::printf("%-5s %9s %7s %8s %8s %8s %8s %8s %8s %8s %6s\n", "scale", "entities", "MB", "plain",
+              "wall", "cpu", "wall s", "cpu s", "cpu s/1M", "peak MB", "peak/");
+  std::printf("%-5s %9s %7s %8s %8s %8s %8s %8s %8s %8s %6s\n", "", "", "", "MB/s", "MB/s", "MB/s",
+              "", "", "", "", "file");
   for (int scale : {1, 2, 4}) {
     const std::size_t entities = base * scale;
     const auto path = dir / ("t408_bench_" + std::to_string(entities) + ".txt");

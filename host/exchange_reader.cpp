@@ -363,9 +363,7 @@ void OnZ3(const Tokens&) { AddZFlag(4); }
 void OnZ4(const Tokens&) { AddZFlag(8); }
 void OnZ5(const Tokens&) { AddZFlag(16); }
 
-void OnPointColor(const Tokens& t) {
-  gDataModel.AttrState.PointColor = TextToInteger(Rest(t, 2));
-}
+void OnPointColor(const Tokens& t) { gDataModel.AttrState.PointColor = TextToInteger(Rest(t, 2)); }
 
 // Modes.
 
@@ -412,8 +410,8 @@ void OnPickedPoint(const Tokens& t) {
 void OnEntityTag(const Tokens& t) {
   const std::string_view token = t.Tokens[0];
   std::size_t length = token.size();
-  for (std::string_view mark : {std::string_view("ln"), std::string_view("ci"),
-                                std::string_view("ch")}) {
+  for (std::string_view mark :
+       {std::string_view("ln"), std::string_view("ci"), std::string_view("ch")}) {
     std::size_t p = token.find(mark);
     if (p != std::string_view::npos && p >= 4) length = p - 3;
   }
@@ -624,51 +622,51 @@ struct KeywordRow {
 // takes the line. A keyword line with too few tokens goes on to later rows,
 // which is how "hs 1 2 3" ends up a straight line.
 constexpr KeywordRow kRows[] = {
-    {Match::kContains, "file=", Count::kAny, 0, OnFileName},              // 1
-    {Match::kEquals, "hk", Count::kAtLeast, 2, OnAxisAngle},              // 2
-    {Match::kEquals, "hs", Count::kAtLeast, 17, OnLayerGroupScales},      // 3
-    {Match::kEquals, "hzs", Count::kAtLeast, 3, OnSheetSize},             // 4
-    {Match::kEquals, "hcw", Count::kAtLeast, 11, OnTextTypeWidths},       // 5
-    {Match::kEquals, "hch", Count::kAtLeast, 11, OnTextTypeHeights},      // 6
-    {Match::kEquals, "hcd", Count::kAtLeast, 11, OnTextTypeSpacings},     // 7
-    {Match::kEquals, "hcc", Count::kAtLeast, 11, OnTextTypeColors},       // 8
-    {Match::kEquals, "bz", Count::kAny, 0, OnBz},                         // 9
-    {Match::kEquals, "hn", Count::kAtLeast, 5, OnHn},                     // 10
-    {Match::kStartsWith, "lgn", Count::kAny, 0, OnLayerGroupName},        // 11
-    {Match::kStartsWith, "lyn", Count::kAny, 0, OnLayerName},             // 12
-    {Match::kStartsWith, "lg", Count::kAny, 0, OnLayerGroup},             // 13
-    {Match::kStartsWith, "ly", Count::kAny, 0, OnLayer},                  // 14
-    {Match::kStartsWith, "lc", Count::kAny, 0, OnPenColor},               // 15
-    {Match::kStartsWith, "lt", Count::kAny, 0, OnLineType},               // 16
-    {Match::kStartsWith, "lw", Count::kAny, 0, OnLineWidth},              // 17
-    {Match::kStartsWith, "cn$", Count::kAny, 0, OnFontName},              // 18
-    {Match::kStartsWith, "cn", Count::kAny, 0, OnTextType},               // 19
-    {Match::kStartsWith, "cc", Count::kAny, 0, OnTextCC},                 // 20
-    {Match::kEquals, "z1", Count::kAny, 0, OnZ1},                         // 21
-    {Match::kEquals, "z2", Count::kAny, 0, OnZ2},                         // 22
-    {Match::kEquals, "z3", Count::kAny, 0, OnZ3},                         // 23
-    {Match::kEquals, "z4", Count::kAny, 0, OnZ4},                         // 24
-    {Match::kEquals, "z5", Count::kAny, 0, OnZ5},                         // 25
-    {Match::kStartsWith, "pn", Count::kAny, 0, OnPointColor},             // 26
-    {Match::kEquals, "pl", Count::kAny, 0, OnPolyline},                   // 27
-    {Match::kEquals, "msg", Count::kAny, 0, OnDimensionFigure},           // 28
-    {Match::kEquals, "#", Count::kAny, 0, OnEndOfMode},                   // 29
-    {Match::kStartsWith, "hp", Count::kAtLeast, 3, OnPickedPoint},        // 30
-    {Match::kStartsWith, "hhp", Count::kAny, 0, OnEntityTag},             // 31
-    {Match::kEquals, "ci", Count::kExactly, 4, OnCircle},                 // 32
-    {Match::kEquals, "ci", Count::kAtLeast, 8, OnArc},                    // 33
-    {Match::kTextKeyword, "", Count::kAtLeast, 6, OnText},                // 34
-    {Match::kEquals, "pt", Count::kExactly, 3, OnPoint},                  // 35
-    {Match::kEquals, "pt", Count::kAtLeast, 6, OnCodedPoint},             // 36
-    {Match::kEquals, "BL", Count::kAtLeast, 4, OnBlock},                  // 37
-    {Match::kEquals, "sl", Count::kExactly, 5, OnSolid2},                 // 38
-    {Match::kEquals, "sl", Count::kExactly, 7, OnSolid3},                 // 39
-    {Match::kEquals, "sl", Count::kAtLeast, 9, OnSolid4},                 // 40
-    {Match::kEquals, "sc", Count::kAtLeast, 9, OnSc},                     // 41
-    {Match::kEquals, "se", Count::kAtLeast, 9, OnSe},                     // 42
-    {Match::kEquals, "so", Count::kAtLeast, 9, OnSo},                     // 43
-    {Match::kEquals, "sg", Count::kAtLeast, 9, OnSg},                     // 44
-    {Match::kAnything, "", Count::kExactly, 4, OnStraightLine},           // 45
+    {Match::kContains, "file=", Count::kAny, 0, OnFileName},           // 1
+    {Match::kEquals, "hk", Count::kAtLeast, 2, OnAxisAngle},           // 2
+    {Match::kEquals, "hs", Count::kAtLeast, 17, OnLayerGroupScales},   // 3
+    {Match::kEquals, "hzs", Count::kAtLeast, 3, OnSheetSize},          // 4
+    {Match::kEquals, "hcw", Count::kAtLeast, 11, OnTextTypeWidths},    // 5
+    {Match::kEquals, "hch", Count::kAtLeast, 11, OnTextTypeHeights},   // 6
+    {Match::kEquals, "hcd", Count::kAtLeast, 11, OnTextTypeSpacings},  // 7
+    {Match::kEquals, "hcc", Count::kAtLeast, 11, OnTextTypeColors},    // 8
+    {Match::kEquals, "bz", Count::kAny, 0, OnBz},                      // 9
+    {Match::kEquals, "hn", Count::kAtLeast, 5, OnHn},                  // 10
+    {Match::kStartsWith, "lgn", Count::kAny, 0, OnLayerGroupName},     // 11
+    {Match::kStartsWith, "lyn", Count::kAny, 0, OnLayerName},          // 12
+    {Match::kStartsWith, "lg", Count::kAny, 0, OnLayerGroup},          // 13
+    {Match::kStartsWith, "ly", Count::kAny, 0, OnLayer},               // 14
+    {Match::kStartsWith, "lc", Count::kAny, 0, OnPenColor},            // 15
+    {Match::kStartsWith, "lt", Count::kAny, 0, OnLineType},            // 16
+    {Match::kStartsWith, "lw", Count::kAny, 0, OnLineWidth},           // 17
+    {Match::kStartsWith, "cn$", Count::kAny, 0, OnFontName},           // 18
+    {Match::kStartsWith, "cn", Count::kAny, 0, OnTextType},            // 19
+    {Match::kStartsWith, "cc", Count::kAny, 0, OnTextCC},              // 20
+    {Match::kEquals, "z1", Count::kAny, 0, OnZ1},                      // 21
+    {Match::kEquals, "z2", Count::kAny, 0, OnZ2},                      // 22
+    {Match::kEquals, "z3", Count::kAny, 0, OnZ3},                      // 23
+    {Match::kEquals, "z4", Count::kAny, 0, OnZ4},                      // 24
+    {Match::kEquals, "z5", Count::kAny, 0, OnZ5},                      // 25
+    {Match::kStartsWith, "pn", Count::kAny, 0, OnPointColor},          // 26
+    {Match::kEquals, "pl", Count::kAny, 0, OnPolyline},                // 27
+    {Match::kEquals, "msg", Count::kAny, 0, OnDimensionFigure},        // 28
+    {Match::kEquals, "#", Count::kAny, 0, OnEndOfMode},                // 29
+    {Match::kStartsWith, "hp", Count::kAtLeast, 3, OnPickedPoint},     // 30
+    {Match::kStartsWith, "hhp", Count::kAny, 0, OnEntityTag},          // 31
+    {Match::kEquals, "ci", Count::kExactly, 4, OnCircle},              // 32
+    {Match::kEquals, "ci", Count::kAtLeast, 8, OnArc},                 // 33
+    {Match::kTextKeyword, "", Count::kAtLeast, 6, OnText},             // 34
+    {Match::kEquals, "pt", Count::kExactly, 3, OnPoint},               // 35
+    {Match::kEquals, "pt", Count::kAtLeast, 6, OnCodedPoint},          // 36
+    {Match::kEquals, "BL", Count::kAtLeast, 4, OnBlock},               // 37
+    {Match::kEquals, "sl", Count::kExactly, 5, OnSolid2},              // 38
+    {Match::kEquals, "sl", Count::kExactly, 7, OnSolid3},              // 39
+    {Match::kEquals, "sl", Count::kAtLeast, 9, OnSolid4},              // 40
+    {Match::kEquals, "sc", Count::kAtLeast, 9, OnSc},                  // 41
+    {Match::kEquals, "se", Count::kAtLeast, 9, OnSe},                  // 42
+    {Match::kEquals, "so", Count::kAtLeast, 9, OnSo},                  // 43
+    {Match::kEquals, "sg", Count::kAtLeast, 9, OnSg},                  // 44
+    {Match::kAnything, "", Count::kExactly, 4, OnStraightLine},        // 45
     // 46: any other line is ignored.
 };
 constexpr int kRowCount = static_cast<int>(std::size(kRows));

@@ -42,8 +42,8 @@ class Table {
   std::size_t push_back(const T& record) {
     if (count_ == capacity_) {
       std::size_t records = BlockSize(blocks_.size());
-      blocks_.emplace_back(static_cast<T*>(
-          ::operator new(records * sizeof(T), std::align_val_t{alignof(T)})));
+      blocks_.emplace_back(
+          static_cast<T*>(::operator new (records * sizeof(T), std::align_val_t{alignof(T)})));
       capacity_ += records;
     }
     std::construct_at(&(*this)[count_], record);
@@ -82,7 +82,7 @@ class Table {
   }
 
   struct FreeBlock {
-    void operator()(T* block) const { ::operator delete(block, std::align_val_t{alignof(T)}); }
+    void operator()(T* block) const { ::operator delete (block, std::align_val_t{alignof(T)}); }
   };
 
   std::vector<std::unique_ptr<T, FreeBlock>> blocks_;

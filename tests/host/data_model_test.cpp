@@ -115,20 +115,30 @@ TEST(data_model, output_state_resets_attributes_and_keeps_reading_state) {
     const char* name;
     double actual, expected;
   } cases[] = {
-      {"LayerGroup", double(a.LayerGroup), 0},   {"Layer", double(a.Layer), 0},
-      {"PenColor", double(a.PenColor), 1},       {"LineType", double(a.LineType), 1},
-      {"LineWidth", double(a.LineWidth), 0},     {"TextType", double(a.TextType), 1},
-      {"TextWidth", a.TextWidth, 2},             {"TextHeight", a.TextHeight, 2},
-      {"TextSpacing", a.TextSpacing, 0},         {"TextColor", double(a.TextColor), 1},
-      {"TextCC", double(a.TextCC), 0},           {"PointColor", double(a.PointColor), 1},
+      {"LayerGroup", double(a.LayerGroup), 0},
+      {"Layer", double(a.Layer), 0},
+      {"PenColor", double(a.PenColor), 1},
+      {"LineType", double(a.LineType), 1},
+      {"LineWidth", double(a.LineWidth), 0},
+      {"TextType", double(a.TextType), 1},
+      {"TextWidth", a.TextWidth, 2},
+      {"TextHeight", a.TextHeight, 2},
+      {"TextSpacing", a.TextSpacing, 0},
+      {"TextColor", double(a.TextColor), 1},
+      {"TextCC", double(a.TextCC), 0},
+      {"PointColor", double(a.PointColor), 1},
       {"SolidColor", double(a.SolidColor), 0},
       // Reading state stays as the file left it.
-      {"EntityTag", double(a.EntityTag), 12},    {"ZFlags", double(a.ZFlags), 2},
+      {"EntityTag", double(a.EntityTag), 12},
+      {"ZFlags", double(a.ZFlags), 2},
       {"PolylineCount", double(a.PolylineCount), 2},
-      {"InDimension", double(a.InDimension), 1}, {"InPolyline", double(a.InPolyline), 0},
+      {"InDimension", double(a.InDimension), 1},
+      {"InPolyline", double(a.InPolyline), 0},
       // Current attributes stay as read.
-      {"CurLayerGroup", double(m.CurLayerGroup), 5}, {"CurPenColor", double(m.CurPenColor), 10},
-      {"CurTextType", double(m.CurTextType), 0}, {"CurFreeTextColor", double(m.CurFreeTextColor), 8},
+      {"CurLayerGroup", double(m.CurLayerGroup), 5},
+      {"CurPenColor", double(m.CurPenColor), 10},
+      {"CurTextType", double(m.CurTextType), 0},
+      {"CurFreeTextColor", double(m.CurFreeTextColor), 8},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -209,8 +219,8 @@ TEST(table, records_across_block_borders_keep_their_values) {
   for (int i = 0; i < 10000; ++i) {
     EXPECT_EQ(t.push_back(EntityOrderEntry{i % 15 + 1, i}), static_cast<std::size_t>(i));
   }
-  const std::size_t probes[] = {0, 63, 64, 127, 128, 255, 256, 999, 1000, 1001,
-                                2047, 2048, 4095, 4096, 8191, 8192, 9999};
+  const std::size_t probes[] = {0,    63,   64,   127,  128,  255,  256,  999, 1000,
+                                1001, 2047, 2048, 4095, 4096, 8191, 8192, 9999};
   for (std::size_t i : probes) {
     SCOPED_TRACE(i);
     EXPECT_EQ(t[i].Index, static_cast<int>(i));

@@ -62,7 +62,12 @@ TEST(exchange_reader, splits_lines_by_the_tokenizer_rules) {
       {"a\"b c", V{"ab c"}},
       {"\"", V{""}},
       // Control bytes, 0xFE and 0xFF are dropped; in literal mode so is a TAB.
-      {std::string("a\x01\x7f" "b\xfe\xff c", 8), V{"a\x7f" "b", "c"}},
+      {std::string("a\x01\x7f"
+                   "b\xfe\xff c",
+                   8),
+       V{"a\x7f"
+         "b",
+         "c"}},
       {"\"a\tb c", V{"ab c"}},
       {std::string("\x01 x", 3), V{"x"}},
       // A lead byte takes the next byte, whatever it is.
@@ -92,11 +97,8 @@ TEST(exchange_reader, keeps_at_most_thirty_two_tokens) {
     int count;
     std::string last;
   } cases[] = {
-      {31, "", 31, "w30"},
-      {32, "", 32, "w31"},
-      {32, " ", 32, "w31"},
-      {33, "", 32, "w31"},
-      {40, " \"x y", 32, "w31"},
+      {31, "", 31, "w30"}, {32, "", 32, "w31"},       {32, " ", 32, "w31"},
+      {33, "", 32, "w31"}, {40, " \"x y", 32, "w31"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.words);
@@ -130,22 +132,20 @@ TEST(exchange_reader, settings_rows_need_their_token_counts) {
       {"hk 30\n", [] { return gDataModel.AxisAngle; }, 30},
       {"hk\n", [] { return gDataModel.AxisAngle; }, 0},
       {"HK 30\n", [] { return gDataModel.AxisAngle; }, 0},
-      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n",
-       [] { return gDataModel.LayerGroupScale[15]; }, 16},
-      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n",
-       [] { return gDataModel.LayerGroupScale[0]; }, 1 * 1.0},
-      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n",
-       [] { return gDataModel.LayerGroupScale[14]; }, 1},
+      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n", [] { return gDataModel.LayerGroupScale[15]; },
+       16},
+      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n", [] { return gDataModel.LayerGroupScale[0]; },
+       1 * 1.0},
+      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n", [] { return gDataModel.LayerGroupScale[14]; },
+       1},
       {"hzs 420 297\n", [] { return gDataModel.SheetHeight; }, 297},
       {"hzs 420\n", [] { return gDataModel.SheetWidth; }, 1189},
       {"hcw 1 2 3 4 5 6 7 8 9 10\n", [] { return gDataModel.TextTypeTable[10].Width; }, 10},
       {"hcw 1 2 3 4 5 6 7 8 9\n", [] { return gDataModel.TextTypeTable[1].Width; }, 3},
       {"hch 1 2 3 4 5 6 7 8 9 10\n", [] { return gDataModel.TextTypeTable[2].Height; }, 2},
       {"hcd 1 2 3 4 5 6 7 8 9 .5\n", [] { return gDataModel.TextTypeTable[10].Spacing; }, 0.5},
-      {"hcc 1 2 3 4 5 6 7 8 9 10\n",
-       [] { return double(gDataModel.TextTypeTable[9].Color); }, 9},
-      {"hcc 1 2 3 4 5 6 7 8 9 1.5\n",
-       [] { return double(gDataModel.TextTypeTable[10].Color); }, 0},
+      {"hcc 1 2 3 4 5 6 7 8 9 10\n", [] { return double(gDataModel.TextTypeTable[9].Color); }, 9},
+      {"hcc 1 2 3 4 5 6 7 8 9 1.5\n", [] { return double(gDataModel.TextTypeTable[10].Color); }, 0},
       {"bz\n", [] { return double(gDataModel.BzFlag); }, 1},
       {"bz 1 2\n", [] { return double(gDataModel.BzFlag); }, 1},
       {"hn 1 2 3 4\n", [] { return gDataModel.HnValues[4]; }, 4},
@@ -233,7 +233,7 @@ TEST(exchange_reader, first_attribute_line_sets_current_and_later_ones_the_state
 
 TEST(exchange_reader, no_attribute_lines_leave_the_current_start_values) {
   const DataModel& m = Read("hk 0\n 0 0 1 1\n");
-  int got[] = {m.CurLayerGroup, m.CurLayer, m.CurPenColor,
+  int got[] = {m.CurLayerGroup, m.CurLayer,     m.CurPenColor,
                m.CurLineType,   m.CurLineWidth, m.CurTextType};
   int expected[] = {0, 0, 1, 1, 0, 1};
   for (int i = 0; i < 6; ++i) {
@@ -243,8 +243,7 @@ TEST(exchange_reader, no_attribute_lines_leave_the_current_start_values) {
 }
 
 TEST(exchange_reader, layer_lines_set_states_and_names_of_the_current_group) {
-  const DataModel& m =
-      Read("lg2 7\nly3 5\nlgnName word\nlynLayer\nlg4\nlyF 9\nlgn\nlgnG4\n");
+  const DataModel& m = Read("lg2 7\nly3 5\nlgnName word\nlynLayer\nlg4\nlyF 9\nlgn\nlgnG4\n");
   EXPECT_EQ(m.LayerGroupState[2], 7);
   EXPECT_EQ(m.LayerState[2 * 16 + 3], 5);
   EXPECT_EQ(m.LayerGroupName[2], "Name");
@@ -351,10 +350,17 @@ TEST(exchange_reader, picked_points_are_stored_for_numbers_1_to_99) {
     int number;  // 0: nothing stored
     int kind;
   } cases[] = {
-      {"hp1 5 6\n", 1, 0},     {"hp1- 5 6\n", 1, 1},   {"hp1ln 5 6\n", 1, 2},
-      {"hp1ci 5 6\n", 1, 3},   {"hp1ch 5 6\n", 1, 4},  {"hp99 5 6\n", 99, 0},
-      {"hp0 5 6\n", 0, 0},     {"hp100 5 6\n", 0, 0},  {"hp-1 5 6\n", 0, 0},
-      {"hp 5 6\n", 0, 0},      {"hp12ch 5 6 7 8\n", 12, 4},
+      {"hp1 5 6\n", 1, 0},
+      {"hp1- 5 6\n", 1, 1},
+      {"hp1ln 5 6\n", 1, 2},
+      {"hp1ci 5 6\n", 1, 3},
+      {"hp1ch 5 6\n", 1, 4},
+      {"hp99 5 6\n", 99, 0},
+      {"hp0 5 6\n", 0, 0},
+      {"hp100 5 6\n", 0, 0},
+      {"hp-1 5 6\n", 0, 0},
+      {"hp 5 6\n", 0, 0},
+      {"hp12ch 5 6 7 8\n", 12, 4},
       // Later marks override earlier ones, number text included.
       {"hp3-ln 5 6\n", 0, 0},
   };
@@ -381,8 +387,8 @@ TEST(exchange_reader, entity_tags_read_the_number_before_the_mark) {
     const char* file;
     int tag;
   } cases[] = {
-      {"hhp7\n", 7},     {"hhp12ci\n", 12}, {"hhp12ln\n", 12}, {"hhp3ch\n", 3},
-      {"hhp\n", 0},      {"hhpln\n", 0},    {"hhp5x\n", 0},    {"hhp1\nhhp2\n", 2},
+      {"hhp7\n", 7}, {"hhp12ci\n", 12}, {"hhp12ln\n", 12}, {"hhp3ch\n", 3},
+      {"hhp\n", 0},  {"hhpln\n", 0},    {"hhp5x\n", 0},    {"hhp1\nhhp2\n", 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -412,20 +418,13 @@ TEST(exchange_reader, each_entity_row_fills_its_table_and_the_order) {
     const char* line;
     int kind;
   } cases[] = {
-      {" 1 2 3 4", kLineEntity},
-      {"ci 1 2 3", kCircleEntity},
-      {"ci 1 2 3 4 5 6 7", kArcEntity},
-      {"ch 1 2 3 4 \"t", kTextEntity},
-      {"pt 1 2", kPointEntity},
-      {"pt 1 2 3 4 5", kCodedPointEntity},
-      {"BL 1 2 name", kBlockEntity},
-      {"sl 1 2 3 4", kSolid2Entity},
-      {"sl 1 2 3 4 5 6", kSolid3Entity},
-      {"sl 1 2 3 4 5 6 7 8", kSolid4Entity},
-      {"sc 1 2 3 4 5 6 7 8", kScEntity},
-      {"se 1 2 3 4 5 6 7 8", kSeEntity},
-      {"so 1 2 3 4 5 6 7 8", kSoEntity},
-      {"sg 1 2 3 4 5 6 7 8", kSgEntity},
+      {" 1 2 3 4", kLineEntity},         {"ci 1 2 3", kCircleEntity},
+      {"ci 1 2 3 4 5 6 7", kArcEntity},  {"ch 1 2 3 4 \"t", kTextEntity},
+      {"pt 1 2", kPointEntity},          {"pt 1 2 3 4 5", kCodedPointEntity},
+      {"BL 1 2 name", kBlockEntity},     {"sl 1 2 3 4", kSolid2Entity},
+      {"sl 1 2 3 4 5 6", kSolid3Entity}, {"sl 1 2 3 4 5 6 7 8", kSolid4Entity},
+      {"sc 1 2 3 4 5 6 7 8", kScEntity}, {"se 1 2 3 4 5 6 7 8", kSeEntity},
+      {"so 1 2 3 4 5 6 7 8", kSoEntity}, {"sg 1 2 3 4 5 6 7 8", kSgEntity},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -475,7 +474,8 @@ TEST(exchange_reader, entity_fields_are_read_in_order) {
 }
 
 TEST(exchange_reader, points_take_the_point_colour_and_solids_the_solid_colour) {
-  const DataModel& m = Read("lc3\npn7\npt 1 2\npt 1 2 1 0 4\nlc10 5\nsl 0 0 1 1\nse 1 2 3 4 5 6 7 8\n");
+  const DataModel& m =
+      Read("lc3\npn7\npt 1 2\npt 1 2 1 0 4\nlc10 5\nsl 0 0 1 1\nse 1 2 3 4 5 6 7 8\n");
   EXPECT_EQ(m.PointTable[0].Header.PenColor, 7);
   EXPECT_EQ(m.CodedPointTable[0].Header.PenColor, 7);
   EXPECT_EQ(m.Solid2Table[0].SolidColor, 5);
@@ -498,10 +498,10 @@ TEST(exchange_reader, text_sizes_come_from_the_text_type_or_the_free_size) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.attributes);
-    const DataModel& m = Read(std::string(
-                                  "hcw 1 2 3 4 5 6 7 8 9 10\nhch 2 3 4 5 6 7 8 9 10 11\n"
-                                  "hcd .1 .2 .3 .4 .5 .6 .7 .8 .9 1\nhcc 1 2 7 4 5 6 7 8 9 8\n") +
-                              c.attributes + "lc4\ncc2\nch 1 2 3 4 \"x\n");
+    const DataModel& m =
+        Read(std::string("hcw 1 2 3 4 5 6 7 8 9 10\nhch 2 3 4 5 6 7 8 9 10 11\n"
+                         "hcd .1 .2 .3 .4 .5 .6 .7 .8 .9 1\nhcc 1 2 7 4 5 6 7 8 9 8\n") +
+             c.attributes + "lc4\ncc2\nch 1 2 3 4 \"x\n");
     ASSERT_EQ(m.TextTable.size(), 1u);
     const TextRecord& t = m.TextTable[0];
     EXPECT_EQ(t.TextType, c.type);
@@ -578,8 +578,8 @@ TEST(exchange_reader, short_texts_are_cut_to_255_bytes_on_a_character_boundary) 
 
 TEST(exchange_reader, unbounded_texts_are_not_cut) {
   const std::string name(1000, 'n');
-  const DataModel& m = Read("BL 1 2 " + name + "\nlgn" + name + "\nlyn" + name + "\nfile=" +
-                            name + "\n");
+  const DataModel& m =
+      Read("BL 1 2 " + name + "\nlgn" + name + "\nlyn" + name + "\nfile=" + name + "\n");
   EXPECT_EQ(m.TextOf(m.BlockTable[0].Name), name);
   EXPECT_EQ(m.LayerGroupName[0], name);
   EXPECT_EQ(m.LayerName[0], name);
@@ -782,7 +782,9 @@ TEST(exchange_reader, line_ends_cr_bytes_and_end_of_file_mark) {
       {"ci 0 0 1\rci 0 0 2\n", 0, 0},
       {"ci 0 0 1\r\r\n", 1, 1},
       {"ci 0\r 0 1\n", 1, 1},
-      {"ci 0 0 1\n\x1a" "ci 0 0 2\n", 1, 1},
+      {"ci 0 0 1\n\x1a"
+       "ci 0 0 2\n",
+       1, 1},
       {"ci 0 0 1\nci 0 0 2\x1a\n", 2, 2},
       {"ci 0 0 1\nci 0 0 3\x1a", 2, 3},
       {std::string("ci 0 0 1\n\0ci 0 0 2\n", 19), 2, 2},
@@ -842,9 +844,10 @@ TEST(exchange_reader, very_long_lines_are_read_whole) {
 class ExchangeFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() /
-            ("t408_reader_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
+    path_ =
+        std::filesystem::temp_directory_path() /
+        ("t408_reader_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
   }
   void TearDown() override { std::filesystem::remove(path_); }
   void Write(const std::string& bytes) {
@@ -874,7 +877,8 @@ TEST_F(ExchangeFileTest, file_reads_like_its_bytes_across_piece_borders) {
   ASSERT_TRUE(ReadExchangeFile(path_));
   const std::size_t lines = gDataModel.LineTable.size(), texts = gDataModel.TextTable.size();
   std::vector<std::string> fileTexts;
-  for (std::size_t i = 0; i < texts; ++i) fileTexts.emplace_back(gDataModel.TextOf(gDataModel.TextTable[i].Text));
+  for (std::size_t i = 0; i < texts; ++i)
+    fileTexts.emplace_back(gDataModel.TextOf(gDataModel.TextTable[i].Text));
   EXPECT_EQ(gDataModel.AxisAngle, 12.5);
   ASSERT_EQ(gDataModel.CircleTable.size(), 1u);
   EXPECT_EQ(gDataModel.CircleTable[0].R, 7);
