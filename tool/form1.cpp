@@ -1,7 +1,6 @@
 #include "tool/form1.h"
 
-#include <cstdio>
-#include <exception>
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -183,15 +182,9 @@ void TForm1::LoadSettings(const std::filesystem::path& path) {
   ReferenceLinePoint = Point{};
   if (!FileExists(path)) return;
 
-  std::FILE* file = nullptr;
-  try {
-    file = std::fopen(path.string().c_str(), "rb");
-  } catch (const std::exception&) {
-    // A path the narrow character set cannot name counts as a file that
-    // cannot be opened.
-  }
-  if (file == nullptr) return;
-  SettingsLineReader reader(FileSource(file));
+  std::ifstream file(path, std::ios::binary);
+  if (!file.is_open()) return;
+  SettingsLineReader reader(StreamSource(file));
   std::string text;
   for (int line = 1; line <= kSettingsLineCount; ++line) {
     // A line past the end reads as empty; a read error stops applying, so
@@ -199,7 +192,6 @@ void TForm1::LoadSettings(const std::filesystem::path& path) {
     if (reader.ReadLine(text) == SettingsLineStatus::Failed) break;
     ApplySettingsLine(line, text);
   }
-  std::fclose(file);
 }
 
 std::string TForm1::SettingsLineText(int line) {

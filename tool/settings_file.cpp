@@ -37,11 +37,12 @@ std::function<int()> BytesSource(std::string_view bytes) {
   };
 }
 
-std::function<int()> FileSource(std::FILE* file) {
-  return [file]() -> int {
-    const int c = std::fgetc(file);
-    if (c != EOF) return c;
-    return std::ferror(file) ? SettingsLineReader::kError : SettingsLineReader::kEnd;
+std::function<int()> StreamSource(std::istream& in) {
+  return [&in]() -> int {
+    const std::istream::int_type c = in.get();
+    if (in.bad()) return SettingsLineReader::kError;
+    if (c == std::istream::traits_type::eof()) return SettingsLineReader::kEnd;
+    return static_cast<unsigned char>(std::istream::traits_type::to_char_type(c));
   };
 }
 

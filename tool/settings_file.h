@@ -2,8 +2,8 @@
 // Line-level reading and writing of t407.dat, the settings file shared with
 // t407: 31 lines of Shift-JIS text, one value a line, CR LF when written.
 
-#include <cstdio>
 #include <functional>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +36,9 @@ class SettingsLineReader {
 
 // A byte source over bytes in memory.
 std::function<int()> BytesSource(std::string_view bytes);
-// A byte source over an open C file: kError on a read error.
-std::function<int()> FileSource(std::FILE* file);
+// A byte source over an open stream: kError once the stream reports a read
+// error (a bad stream), kEnd at its end.
+std::function<int()> StreamSource(std::istream& in);
 
 // The file's bytes: each line followed by CR LF.
 std::string FormatSettingsLines(const std::vector<std::string>& lines);

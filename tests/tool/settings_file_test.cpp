@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
+#include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -75,6 +78,36 @@ TEST(settings_file, a_read_error_stops_reading_and_drops_the_half_line) {
   EXPECT_EQ(reader.ReadLine(line), SettingsLineStatus::Failed);
   EXPECT_EQ(line, "");
   EXPECT_EQ(reader.ReadLine(line), SettingsLineStatus::Failed);
+}
+
+TEST(settings_file, a_stream_that_fails_mid_file_stops_the_reading) {
+  // Hands out its bytes, then fails as a disk read would.
+  class FailingBuffer : public std::streambuf {
+   public:
+    explicit FailingBuffer(std::string bytes) : bytes_(std::move(bytes)) {
+      setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+    }
+
+   protected:
+    int_type underflow() override { throw std::runtime_error("read error"); }
+
+   private:
+    std::string bytes_;
+  };
+  FailingBuffer buffer("100\r\n20");
+  std::istream in(&buffer);
+  SettingsLineReader reader(StreamSource(in));
+  std::string line;
+  EXPECT_EQ(reader.ReadLine(line), SettingsLineStatus::Read);
+  EXPECT_EQ(line, "100");
+  EXPECT_EQ(reader.ReadLine(line), SettingsLineStatus::Failed);
+
+  std::istringstream whole("a\nb");
+  SettingsLineReader plain(StreamSource(whole));
+  EXPECT_EQ(plain.ReadLine(line), SettingsLineStatus::Read);
+  EXPECT_EQ(plain.ReadLine(line), SettingsLineStatus::Read);
+  EXPECT_EQ(line, "b");
+  EXPECT_EQ(plain.ReadLine(line), SettingsLineStatus::EndOfFile);
 }
 
 TEST(settings_file, every_written_line_ends_in_cr_lf) {
