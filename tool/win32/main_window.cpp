@@ -128,7 +128,8 @@ void Form1Window::BuildControl(const ControlDescription& c) {
       control = CreateChild(L"EDIT", WideFromSjis(c.DefaultText), ES_AUTOHSCROLL | tab,
                             WS_EX_CLIENTEDGE, c.Bounds, id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
-      toolkit_.SetByteLimit(control, c.MaxLength);
+      // Typing stops at the limit; texts set by the program are taken whole.
+      if (c.MaxLength > 0) SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(c.MaxLength), 0);
       break;
     case ControlKind::CheckBox:
       control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_AUTOCHECKBOX | tab, 0,
@@ -253,10 +254,6 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND: {
       const int id = LOWORD(wParam), code = HIWORD(wParam);
-      if (code == EN_CHANGE) {
-        toolkit_.EnforceByteLimit(reinterpret_cast<HWND>(lParam));
-        return 0;
-      }
       // Once closing was asked for, a second Enter must not add the dimension twice.
       if (code != BN_CLICKED || !shown_ || toolkit_.CloseRequested() || closed_) break;
       if (id == IDOK) {

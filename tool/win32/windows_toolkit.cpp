@@ -100,40 +100,6 @@ void WindowsToolkit::RequestClose() {
   PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
-void WindowsToolkit::SetByteLimit(HWND edit, int maxBytes) {
-  if (maxBytes <= 0) return;
-  // A character is at least one byte, so the edit's own character limit is a
-  // first bound; double-byte characters are counted below.
-  SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(maxBytes), 0);
-  byteLimits_.emplace_back(edit, maxBytes);
-}
-
-void WindowsToolkit::EnforceByteLimit(HWND edit) {
-  if (settingText_) return;
-  int limit = 0;
-  for (const auto& [handle, maxBytes] : byteLimits_) {
-    if (handle == edit) limit = maxBytes;
-  }
-  if (limit <= 0) return;
-  std::wstring text = WindowTextOf(edit);
-  if (static_cast<int>(SjisFromWide(text).size()) <= limit) return;
-  DWORD caret = 0;
-  SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-  // What was just typed or pasted stands before the caret: drop it from there.
-  size_t end = caret <= text.size() ? caret : text.size();
-  while (end > 0 && static_cast<int>(SjisFromWide(text).size()) > limit) {
-    size_t start = end - 1;
-    if (start > 0 && IS_LOW_SURROGATE(text[start]) && IS_HIGH_SURROGATE(text[start - 1])) --start;
-    text.erase(start, end - start);
-    end = start;
-  }
-  settingText_ = true;
-  SetWindowTextW(edit, text.c_str());
-  settingText_ = false;
-  SendMessageW(edit, EM_SETSEL, end, end);
-  MessageBeep(MB_OK);
-}
-
 void WindowsToolkit::ClearItems(ControlId list) {
   if (RadioGroup* group = FindRadioGroup(list)) {
     for (HWND item : group->items) DestroyWindow(item);
@@ -200,9 +166,7 @@ std::string WindowsToolkit::Text(ControlId edit) {
 }
 
 void WindowsToolkit::SetText(ControlId edit, std::string_view text) {
-  settingText_ = true;
   SetWindowTextW(Control(edit), WideFromSjis(text).c_str());
-  settingText_ = false;
 }
 
 bool WindowsToolkit::Checked(ControlId box) {

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <array>
-#include <utility>
 #include <vector>
 
 #include "tool/form_toolkit.h"
@@ -24,12 +23,6 @@ class WindowsToolkit final : public FormToolkit {
   // that the dialog keys (Tab, arrows) reach them; items fill `columns` columns.
   void SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font);
   PageStrip& Strip() { return strip_; }
-  // Edits hold at most `maxBytes` bytes of Shift-JIS typed or pasted in;
-  // texts set by the program are taken whole.
-  void SetByteLimit(HWND edit, int maxBytes);
-  // Called when an edit's text changed: drops what was just entered beyond
-  // the limit.
-  void EnforceByteLimit(HWND edit);
   // True once the window was asked to close: it takes no more commands.
   bool CloseRequested() const { return closeRequested_; }
 
@@ -65,8 +58,6 @@ class WindowsToolkit final : public FormToolkit {
 
   HWND window_ = nullptr;
   bool closeRequested_ = false;
-  bool settingText_ = false;
-  std::vector<std::pair<HWND, int>> byteLimits_;
   std::array<HWND, kControlIdCount> controls_{};
   std::array<RadioGroup, 2> radioGroups_{};
   std::array<ControlId, 2> radioGroupIds_{ControlId::RadioGroup1, ControlId::RadioGroup2};
