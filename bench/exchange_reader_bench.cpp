@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,24 @@ int main(int argc, char** argv) {
     std::printf("%-5s %9zu %7.1f %8.0f %8.1f %8.1f %8.3f %8.3f %8.3f %8.1f %6.2f\n",
                 (std::to_string(scale) + "x").c_str(), entities, mb, mb / Median(plain), mb / w,
                 mb / c, w, c, c / (static_cast<double>(entities) / 1e6), peakMb, peakMb / mb);
+    if (scale == 1) {
+      // What the model's memory alone costs: fresh pages of the same size,
+      // each written once, as the records are.
+      const std::size_t bytes = static_cast<std::size_t>(last.peakKb - last.baselineKb) * 1024;
+      ChildResult touch = InChild([&] {
+        ChildResult r;
+        const double cpuStart = CpuSeconds();
+        auto start = Clock::now();
+        std::unique_ptr<char[]> memory(new char[bytes]);
+        for (std::size_t i = 0; i < bytes; i += 4096) memory[i] = static_cast<char>(i);
+        r.ok = memory[bytes / 2];
+        r.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        r.cpuSeconds = CpuSeconds() - cpuStart;
+        return r;
+      });
+      std::printf("      (writing %.0f MB of fresh pages alone: wall %.3f s, cpu %.3f s)\n",
+                  static_cast<double>(bytes) / 1e6, touch.seconds, touch.cpuSeconds);
+    }
   }
 
   // One text line of 10 MB: the reader may hold a few copies of it, no more.
