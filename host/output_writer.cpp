@@ -151,7 +151,15 @@ void OutFontName(std::string_view name) {
   if (!fresh && chosen == state.FontName) return;
   // The quote makes Jw_cad read the rest of the line, blanks included, as
   // one token: "cn$" followed by the name.
-  AddOutputLine(std::string("cn") + kQuote + "$" + chosen);
+  std::string line = std::string("cn") + kQuote + "$" + chosen;
+  line = std::string(CutToWholeChars(line, kMaxEntryBytes));
+  // An entry ending in a quote takes the next entry onto its file line: a
+  // name ending in quotes would swallow the command after it. Such a name
+  // loses its trailing quotes instead.
+  while (line.size() > 4 && line.back() == kQuote) {
+    line = std::string(CutToWholeChars(line, line.size() - 1));
+  }
+  AddOutputLine(line);
   state.FontName = chosen;
   fresh = false;
 }
