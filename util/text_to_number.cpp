@@ -66,29 +66,67 @@ double TextToReal(std::string_view text) {
   }
   const std::size_t numberStart = i;
 
+  // While checking the form, the digits are gathered too: most numbers of an
+  // exchange file have few digits and take the exact short way below.
+  std::uint64_t mantissa = 0;
+  int significant = 0;   // digits in `mantissa`, leading zeros not counted
+  int scale = 0;         // value = mantissa x 10^(scale + exponent)
+  bool tooManyDigits = false;
+  auto takeDigit = [&](char c) {
+    if (mantissa == 0 && c == '0') return;
+    if (significant < 19) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++significant;
+    } else {
+      tooManyDigits = true;
+    }
+  };
   std::size_t digitCount = 0;
   while (i < text.size() && IsDigit(text[i])) {
+    takeDigit(text[i]);
+    if (tooManyDigits) ++scale;
     ++digitCount;
     ++i;
   }
   if (i < text.size() && text[i] == '.') {
     ++i;
     while (i < text.size() && IsDigit(text[i])) {
+      takeDigit(text[i]);
+      if (!tooManyDigits) --scale;
       ++digitCount;
       ++i;
     }
   }
   if (digitCount == 0) return 0;  // "." or a sign alone
 
+  int exponent = 0;
   if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
     ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool negativeExponent = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
     if (i == text.size() || !IsDigit(text[i])) return 0;
-    while (i < text.size() && IsDigit(text[i])) ++i;
+    while (i < text.size() && IsDigit(text[i])) {
+      if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
+      ++i;
+    }
+    if (negativeExponent) exponent = -exponent;
   }
   if (i != text.size()) return 0;  // any other character, a trailing blank included
 
-  // The text is now known to be well formed; the digits are converted with
+  // Up to 15 digits and a power of ten up to 22 are both exact doubles, so
+  // one multiplication or division rounds correctly: the same double as the
+  // full conversion gives.
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const int power = scale + exponent;
+  if (!tooManyDigits && significant <= 15 && power >= -22 && power <= 22) {
+    double value = static_cast<double>(mantissa);
+    value = power < 0 ? value / kPowersOfTen[-power] : value * kPowersOfTen[power];
+    return negative ? -value : value;
+  }
+
+  // The text is known to be well formed; the digits are converted with
   // correct rounding. The sign is put back by hand because the conversion
   // does not accept a "+".
   double value = 0;
