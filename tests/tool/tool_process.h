@@ -33,10 +33,16 @@ class QuickPassFolder {
   // Runs t408q from the test's own working folder. `maxFileBytes` > 0 makes
   // every write past that size fail with EFBIG, as a full disk would, with
   // SIGXFSZ ignored so that the write reports the failure.
-  ProcessEnd Run(long maxFileBytes = 0) const {
+  // `user` >= 0: run as that user and group (a test running as root drops
+  // its rights so that file permissions count).
+  ProcessEnd Run(long maxFileBytes = 0, int user = -1) const {
     const std::string exe = (folder_ / "t408q").string();
     const pid_t child = fork();
     if (child == 0) {
+      if (user >= 0 && (setgid(static_cast<gid_t>(user)) != 0 ||
+                        setuid(static_cast<uid_t>(user)) != 0)) {
+        _exit(125);
+      }
       if (maxFileBytes > 0) {
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{static_cast<rlim_t>(maxFileBytes), static_cast<rlim_t>(maxFileBytes)};
