@@ -31,6 +31,8 @@ constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 COLORREF ColourOf(const FormColour& c) { return RGB(c.Red, c.Green, c.Blue); }
 
+RECT RectOf(const FormRect& r) { return RECT{r.X, r.Y, r.X + r.Width, r.Y + r.Height}; }
+
 class Form1Window {
  public:
   Form1Window() : form_(toolkit_) {}
@@ -169,11 +171,9 @@ void Form1Window::BuildControl(const ControlDescription& c) {
     }
     case ControlKind::ScrollBox: {
       const FormDescription& form = Form1Description();
-      const RECT frame{c.Bounds.X, c.Bounds.Y, c.Bounds.X + c.Bounds.Width,
-                       c.Bounds.Y + c.Bounds.Height};
-      toolkit_.Strip().Create(window_,
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
-                              frame, form.Panel1.Bounds, form.WebBrowser1.Bounds);
+      toolkit_.Strip().Create(
+          window_, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
+          RectOf(c.Bounds), RectOf(form.Panel1.Bounds), RectOf(form.WebBrowser1.Bounds));
       control = toolkit_.Strip().Frame();
       toolkit_.SetControl(c.Id, control);
       break;

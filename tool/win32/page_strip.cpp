@@ -26,8 +26,8 @@ bool RegisterBrowserHostClass() {
 
 // The panel sits at -3,-3 and is larger than the frame, so the frame shows its
 // top-left part only, without the panel's edge and without scroll bars.
-void PageStrip::CreateFrame(HWND parent, HINSTANCE instance, const RECT& frame,
-                            const RECT& panel, const RECT& browser) {
+void PageStrip::Create(HWND parent, HINSTANCE instance, const RECT& frame, const RECT& panel,
+                       const RECT& browser) {
   instance_ = instance;
   browserBounds_ = browser;
   frame_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
