@@ -39,10 +39,12 @@ measure() {
   for ((i = 0; i < runs; i++)); do
     cp "$input" "$work/JWC_TEMP.TXT"
     cp "$work/t407.dat.orig" "$work/t407.dat"
+    local start=$EPOCHREALTIME
     /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" "$@" >/dev/null 2>"$work/stderr.txt" ||
       { echo "$label failed: $(cat "$work/stderr.txt")" >&2; exit 1; }
-    read -r t u s m <"$work/time.txt"
-    times+=("$t")
+    local stop=$EPOCHREALTIME
+    read -r _ u s m <"$work/time.txt"
+    times+=("$(awk -v a="$start" -v b="$stop" 'BEGIN { printf "%.4f", b - a }')")
     cpus+=("$(awk -v u="$u" -v s="$s" 'BEGIN { print u + s }')")
     rss+=("$m")
   done
@@ -52,13 +54,15 @@ measure() {
   rm=$(printf '%s\n' "${rss[@]}" | median)
   awk -v l="$label" -v t="$tm" -v c="$cm" -v m="$rm" -v b="$bytes" 'BEGIN {
     mb = b / 1e6
-    rate = (t > 0) ? sprintf("%8.0f", mb / t) : "       -"
-    printf "%-26s %7.1f MB %7.3f s wall %s MB/s %7.3f s cpu %7.1f MB peak (%.2fx file)\n",
-      l, mb, t, rate, c, m / 1024, (b > 0) ? m * 1024 / b : 0 }'
+    rate = (b >= 1e6 && t > 0) ? sprintf("%8.0f", mb / t) : "       -"
+    ratio = (b >= 1e6) ? sprintf("(%.2fx file)", m * 1024 / b) : ""
+    printf "%-26s %7.1f MB %8.4f s wall %s MB/s %6.2f s cpu %7.1f MB peak %s\n",
+      l, mb, t, rate, c, m / 1024, ratio }'
 }
 
-echo "runs per figure: $runs (medians); times from /usr/bin/time, 10 ms resolution;"
-echo "cpu = user + system time; load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "runs per figure: $runs (medians); wall: the shell's clock around /usr/bin/time (which adds"
+echo "its own start-up to every figure alike); cpu = user + system time, 10 ms resolution;"
+echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 for factor in 1 2 4; do
   entities=$((base * factor))
   file="$work/drawing-$factor.txt"
@@ -76,5 +80,9 @@ done
 
 small="$work/small.txt"
 printf 'hq\r\nhs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1000 0\r\n' >"$small"
+small_runs=$runs
+runs=$((runs * 4))
 measure "t408q small file" "$small" "$(stat -c %s "$small")" "$work/t408q"
+grep -q '^cs ' "$work/JWC_TEMP.TXT" || { echo "the small pass added no dimension" >&2; exit 1; }
 measure "/bin/true" "$small" 0 /bin/true
+runs=$small_runs
