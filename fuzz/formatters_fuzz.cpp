@@ -81,8 +81,7 @@ void CheckFixed(int decimals, double x) {
   const std::size_t decimalsShown = point == std::string::npos ? 0 : f.size() - point - 1;
   if (static_cast<int>(decimalsShown) != decimals) FuzzFail("fixed text decimals", f);
   const std::size_t integerStart = f[0] == '-' ? 1 : 0;
-  const std::size_t integerDigits =
-      (point == std::string::npos ? f.size() : point) - integerStart;
+  const std::size_t integerDigits = (point == std::string::npos ? f.size() : point) - integerStart;
   // Commas exactly every three digits from the point.
   std::size_t expectedCommas = (integerDigits - 1) / 3;
   if (g.size() != f.size() + expectedCommas) FuzzFail("grouped text commas", g);
@@ -96,8 +95,8 @@ void CheckFixed(int decimals, double x) {
   }
   if (std::isfinite(x)) {
     const double back = TextToReal(f);
-    if (!(std::fabs(back - x) <= 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) +
-                                     std::fabs(x) * 1e-15)) {
+    if (!(std::fabs(back - x) <=
+          0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(x) * 1e-15)) {
       FuzzFail("fixed text value", f + " for " + Show(x));
     }
   }

@@ -69,8 +69,8 @@ double TextToReal(std::string_view text) {
   // While checking the form, the digits are gathered too: most numbers of an
   // exchange file have few digits and take the exact short way below.
   std::uint64_t mantissa = 0;
-  int significant = 0;   // digits in `mantissa`, leading zeros not counted
-  int scale = 0;         // value = mantissa x 10^(scale + exponent)
+  int significant = 0;  // digits in `mantissa`, leading zeros not counted
+  int scale = 0;        // value = mantissa x 10^(scale + exponent)
   bool tooManyDigits = false;
   auto takeDigit = [&](char c) {
     if (mantissa == 0 && c == '0') return;

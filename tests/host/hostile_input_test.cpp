@@ -71,8 +71,8 @@ TEST(hostile_input, each_hostile_file_reads_to_its_expected_model) {
       {"empty file: nothing", "", 0, 0, 0, 0, false},
       {"binary line: ignored, the lines after it read", BinaryLine() + "\r\n" + kCircle + kPick, 1,
        0, 0, 1, true},
-      {"NUL bytes are dropped from the line", std::string("ci\0 1 2\0 3\r\nhp1\0 7 8\r\n", 23), 1, 0,
-       0, 1, true},
+      {"NUL bytes are dropped from the line", std::string("ci\0 1 2\0 3\r\nhp1\0 7 8\r\n", 23), 1,
+       0, 0, 1, true},
       {"LF-only line ends", "ci 1 2 3\nci 4 5 6\nhp1 7 8\n", 2, 0, 0, 2, true},
       // Lines end at LF only: CR-only line ends make one line, whose CR bytes
       // are dropped: "ci 1 2 3ci 4 5 6hp1 7 8" is "ci" with eight more
@@ -86,15 +86,15 @@ TEST(hostile_input, each_hostile_file_reads_to_its_expected_model) {
        0, 0, 1, true},
       {"10 MB line of numbers: over 32 tokens, ignored",
        Repeat("12345 ", (10 << 20) / 6) + "\r\n" + kCircle + kPick, 1, 0, 0, 1, true},
-      {"a million blanks inside a line count as one", "ci" + std::string(1000000, ' ') + "1 2 3\r\n" + kPick,
-       1, 0, 0, 1, true},
-      {"a line of a million blanks: ignored", std::string(1000000, ' ') + "\r\n" + kPick, 0, 0, 0, 0,
-       true},
+      {"a million blanks inside a line count as one",
+       "ci" + std::string(1000000, ' ') + "1 2 3\r\n" + kPick, 1, 0, 0, 1, true},
+      {"a line of a million blanks: ignored", std::string(1000000, ' ') + "\r\n" + kPick, 0, 0, 0,
+       0, true},
       {"10,000 numbers: over 32 tokens, not a straight line", Numbers(10000) + "\r\n" + kPick, 0, 0,
        0, 0, true},
       // The first 32 tokens are kept: "ci" with 31 numbers is an arc.
-      {"ci and 10,000 numbers: an arc from the first seven", "ci " + Numbers(10000) + "\r\n" + kPick,
-       0, 1, 0, 1, true},
+      {"ci and 10,000 numbers: an arc from the first seven",
+       "ci " + Numbers(10000) + "\r\n" + kPick, 0, 1, 0, 1, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -127,17 +127,17 @@ TEST(hostile_input, a_lone_lead_byte_takes_the_next_byte_wherever_it_stands) {
     Outcome outcome;
     double x, y, r;  // the circle's values
   } cases[] = {
-      {0, kLine, 0, 0, 0},        // "\x82ci" is no keyword: four tokens, a straight line
-      {1, kLine, 0, 0, 0},        // "c\x82i" likewise
-      {2, kIgnored, 0, 0, 0},     // the blank after "ci" is taken: three tokens
-      {3, kCircle, 0, 20, 5},     // "\x8210"
-      {4, kCircle, 0, 20, 5},     // "1\x820"
-      {5, kIgnored, 0, 0, 0},     // "10\x82 20": three tokens
-      {6, kCircle, 10, 0, 5},     // "\x8220"
-      {7, kCircle, 10, 0, 5},     // "2\x820"
-      {8, kIgnored, 0, 0, 0},     // "20\x82 5": three tokens
-      {9, kCircle, 10, 20, 0},    // "\x825"
-      {10, kCircle, 10, 20, 5},   // at the line's end the lead byte is dropped
+      {0, kLine, 0, 0, 0},       // "\x82ci" is no keyword: four tokens, a straight line
+      {1, kLine, 0, 0, 0},       // "c\x82i" likewise
+      {2, kIgnored, 0, 0, 0},    // the blank after "ci" is taken: three tokens
+      {3, kCircle, 0, 20, 5},    // "\x8210"
+      {4, kCircle, 0, 20, 5},    // "1\x820"
+      {5, kIgnored, 0, 0, 0},    // "10\x82 20": three tokens
+      {6, kCircle, 10, 0, 5},    // "\x8220"
+      {7, kCircle, 10, 0, 5},    // "2\x820"
+      {8, kIgnored, 0, 0, 0},    // "20\x82 5": three tokens
+      {9, kCircle, 10, 20, 0},   // "\x825"
+      {10, kCircle, 10, 20, 5},  // at the line's end the lead byte is dropped
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.position);
@@ -160,15 +160,12 @@ TEST(hostile_input, huge_and_tiny_numbers_read_as_finite_values) {
     std::string text;
     double expected;
   } cases[] = {
-      {"1e308", 1e308},
-      {"-1.7976931348623157e308", -1.7976931348623157e308},
+      {"1e308", 1e308},   {"-1.7976931348623157e308", -1.7976931348623157e308},
       {"1e-320", 1e-320},  // a denormal keeps its value
       {"1e-400", 0},       // below the smallest denormal
       {"1e400", 0},        // no number Jw_cad could use
-      {"-1e400", 0},
-      {"1" + std::string(400, '0'), 0},
-      {"inf", 0},
-      {"nan", 0},
+      {"-1e400", 0},      {"1" + std::string(400, '0'), 0},
+      {"inf", 0},         {"nan", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -184,11 +181,8 @@ TEST(hostile_input, layer_digits_out_of_range_select_group_and_layer_0) {
     const char* lines;
     int group, layer;
   } cases[] = {
-      {"lgG 3\r\nly7\r\n", 0, 7},
-      {"lg 3\r\nlyZ\r\n", 0, 0},
-      {"lg-1\r\nly-\r\n", 0, 0},
-      {"lgF\r\nlyf\r\n", 15, 15},
-      {"lg\x82\xA0\r\nly\xFF\r\n", 0, 0},
+      {"lgG 3\r\nly7\r\n", 0, 7}, {"lg 3\r\nlyZ\r\n", 0, 0},          {"lg-1\r\nly-\r\n", 0, 0},
+      {"lgF\r\nlyf\r\n", 15, 15}, {"lg\x82\xA0\r\nly\xFF\r\n", 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lines);
@@ -203,14 +197,8 @@ TEST(hostile_input, picked_point_numbers_out_of_range_store_nothing) {
     const char* line;
     int stored;  // the point number set, or 0 for none
   } cases[] = {
-      {"hp0 5 6", 0},
-      {"hp100 5 6", 0},
-      {"hp-1 5 6", 0},
-      {"hp99999999999 5 6", 0},
-      {"hp-99 5 6", 0},
-      {"hp 5 6", 0},
-      {"hp99 5 6", 99},
-      {"hp1ch 5 6", 1},
+      {"hp0 5 6", 0},   {"hp100 5 6", 0}, {"hp-1 5 6", 0},  {"hp99999999999 5 6", 0},
+      {"hp-99 5 6", 0}, {"hp 5 6", 0},    {"hp99 5 6", 99}, {"hp1ch 5 6", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

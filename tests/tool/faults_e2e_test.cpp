@@ -49,9 +49,9 @@ void WriteExampleInputs(const QuickPassFolder& folder) {
 TEST(faults_e2e, a_file_that_cannot_be_replaced_keeps_or_removes_it_whole) {
   // A directory where the temporary file must go stops the replacement.
   struct {
-    const char* blocked;          // the temporary file's name, taken by a directory
-    bool exchangePresent;         // JWC_TEMP.TXT afterwards: the complete output, else absent
-    bool settingsReplaced;        // t407.dat afterwards: the new one, else the previous one
+    const char* blocked;    // the temporary file's name, taken by a directory
+    bool exchangePresent;   // JWC_TEMP.TXT afterwards: the complete output, else absent
+    bool settingsReplaced;  // t407.dat afterwards: the new one, else the previous one
   } cases[] = {
       {"t407.dat.tmp", true, false},
       {"JWC_TEMP.TXT.tmp", false, true},
@@ -82,8 +82,14 @@ TEST(faults_e2e, a_disk_filling_up_while_writing_leaves_whole_files_or_none) {
   const long settingsBytes = static_cast<long>(clean.settings.size());
   const long exchangeBytes = static_cast<long>(clean.exchange.size());
   // Every write past `limit` bytes of one file fails, as on a full disk.
-  const long limits[] = {1,  16, settingsBytes / 2, settingsBytes - 1, settingsBytes,
-                         exchangeBytes - 1, exchangeBytes, 1 << 20};
+  const long limits[] = {1,
+                         16,
+                         settingsBytes / 2,
+                         settingsBytes - 1,
+                         settingsBytes,
+                         exchangeBytes - 1,
+                         exchangeBytes,
+                         1 << 20};
   for (long limit : limits) {
     SCOPED_TRACE(limit);
     QuickPassFolder folder;

@@ -251,7 +251,9 @@ TEST(hostile_files_e2e, t407_dat_ending_after_line_22_gives_a_reference_at_the_o
   std::string settings;
   const std::vector<std::string> lines = Lines(Example("t407.dat"));
   for (int i = 0; i < 22; ++i) settings += lines[i] + "\r\n";
-  settings += "\x1A" "0\r\n100\r\n";
+  settings +=
+      "\x1A"
+      "0\r\n100\r\n";
   const Outcome o = RunPass(Example("JWC_TEMP.TXT"), &settings);
   EXPECT_TRUE(o.end.exited);
   EXPECT_EQ(o.end.status, 0);
@@ -283,8 +285,11 @@ TEST(hostile_files_e2e, huge_coordinates_never_write_inf_or_nan) {
   const std::string settings = Example("t407.dat");
   struct {
     const char* pick;
-  } cases[] = {{"hp1 1e308 0"}, {"hp1 1e308 1e308"}, {"hp1 -1e308 0"},
-               {"hp1 1.7976931348623157e308 -1.7976931348623157e308"}, {"hp1 1e-320 1e-320"}};
+  } cases[] = {{"hp1 1e308 0"},
+               {"hp1 1e308 1e308"},
+               {"hp1 -1e308 0"},
+               {"hp1 1.7976931348623157e308 -1.7976931348623157e308"},
+               {"hp1 1e-320 1e-320"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pick);
     const Outcome o = RunPass(ReplaceAll(example, "hp1 1000 0", c.pick), &settings);

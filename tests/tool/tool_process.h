@@ -39,8 +39,8 @@ class QuickPassFolder {
     const std::string exe = (folder_ / "t408q").string();
     const pid_t child = fork();
     if (child == 0) {
-      if (user >= 0 && (setgid(static_cast<gid_t>(user)) != 0 ||
-                        setuid(static_cast<uid_t>(user)) != 0)) {
+      if (user >= 0 &&
+          (setgid(static_cast<gid_t>(user)) != 0 || setuid(static_cast<uid_t>(user)) != 0)) {
         _exit(125);
       }
       if (maxFileBytes > 0) {
