@@ -58,82 +58,66 @@ std::int32_t TextToInteger(std::string_view text) {
 }
 
 double TextToReal(std::string_view text) {
-  std::size_t i = SkipBlanks(text);
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && *p == ' ') ++p;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
+  if (p < end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
   }
-  const std::size_t numberStart = i;
+  const char* const numberStart = p;
 
   // While checking the form, the digits are gathered too: most numbers of an
-  // exchange file have few digits and take the exact short way below.
+  // exchange file have few digits and take the exact short way below. Up to
+  // 19 digits fit the integer exactly; with more it has wrapped and is not
+  // used.
   std::uint64_t mantissa = 0;
-  int significant = 0;  // digits in `mantissa`, leading zeros not counted
-  int scale = 0;        // value = mantissa x 10^(scale + exponent)
-  bool tooManyDigits = false;
-  auto takeDigit = [&](char c) {
-    if (mantissa == 0 && c == '0') return;
-    if (significant < 19) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-      ++significant;
-    } else {
-      tooManyDigits = true;
-    }
-  };
-  std::size_t digitCount = 0;
-  while (i < text.size() && IsDigit(text[i])) {
-    takeDigit(text[i]);
-    if (tooManyDigits) ++scale;
-    ++digitCount;
-    ++i;
-  }
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && IsDigit(text[i])) {
-      takeDigit(text[i]);
-      if (!tooManyDigits) --scale;
-      ++digitCount;
-      ++i;
-    }
+  while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+  std::size_t digitCount = static_cast<std::size_t>(p - numberStart);
+  std::size_t decimals = 0;
+  if (p < end && *p == '.') {
+    const char* const fractionStart = ++p;
+    while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    decimals = static_cast<std::size_t>(p - fractionStart);
+    digitCount += decimals;
   }
   if (digitCount == 0) return 0;  // "." or a sign alone
 
-  int exponent = 0;
-  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-    ++i;
+  long exponent = 0;
+  if (p < end && (*p == 'E' || *p == 'e')) {
+    ++p;
     bool negativeExponent = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
-    if (i == text.size() || !IsDigit(text[i])) return 0;
-    while (i < text.size() && IsDigit(text[i])) {
-      if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
-      ++i;
+    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+    if (p == end || !IsDigit(*p)) return 0;
+    for (; p < end && IsDigit(*p); ++p) {
+      if (exponent < 100000) exponent = exponent * 10 + (*p - '0');
     }
     if (negativeExponent) exponent = -exponent;
   }
-  if (i != text.size()) return 0;  // any other character, a trailing blank included
+  if (p != end) return 0;  // any other character, a trailing blank included
 
-  // Up to 15 digits and a power of ten up to 22 are both exact doubles, so
-  // one multiplication or division rounds correctly: the same double as the
-  // full conversion gives.
+  // An integer up to 2^53 and a power of ten up to 22 are both exact
+  // doubles, so one multiplication or division rounds correctly: the same
+  // double as the full conversion gives.
   static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const int power = scale + exponent;
-  if (!tooManyDigits && significant <= 15 && power >= -22 && power <= 22) {
-    double value = static_cast<double>(mantissa);
-    value = power < 0 ? value / kPowersOfTen[-power] : value * kPowersOfTen[power];
-    return negative ? -value : value;
+  if (digitCount <= 19 && mantissa <= (std::uint64_t{1} << 53) && decimals <= 40) {
+    const long power = exponent - static_cast<long>(decimals);
+    if (power >= -22 && power <= 22) {
+      double value = static_cast<double>(mantissa);
+      value = power < 0 ? value / kPowersOfTen[-power] : value * kPowersOfTen[power];
+      return negative ? -value : value;
+    }
   }
 
   // The text is known to be well formed; the digits are converted with
   // correct rounding. The sign is put back by hand because the conversion
   // does not accept a "+".
   double value = 0;
-  const char* first = text.data() + numberStart;
-  const char* last = text.data() + text.size();
-  auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-  if (end != last) return 0;
+  auto [last, error] = std::from_chars(numberStart, end, value, std::chars_format::general);
+  if (last != end) return 0;
   // Out of range is either an overflow, which is no number Jw_cad could use,
   // or an underflow below the smallest denormal, whose value is zero anyway.
   if (error != std::errc() || std::isinf(value)) return 0;
