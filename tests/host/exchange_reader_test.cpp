@@ -1,3 +1,11 @@
+// Tests of the exchange-file reader.
+//
+// Sections: tokenizer; settings and attributes (every keyword row and its
+// count, the fall-through of short lines); picked points and entity tags;
+// entities (tables, fields, colours, texts, solids); modes (polylines,
+// dimension figures); bytes into lines (line ends, CR, 0x1A, long lines,
+// reading a file).
+
 #include "host/exchange_reader.h"
 
 #include <gtest/gtest.h>
