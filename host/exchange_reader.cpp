@@ -27,7 +27,7 @@
 namespace {
 
 // What the tokenizer does with a byte. In literal mode only lead bytes and
-// dropped bytes stay special: blanks, Q and "=" are plain, a TAB is dropped.
+// dropped bytes stay special: blanks, double quotes and "=" are plain, a TAB is dropped.
 enum ByteClass : unsigned char { kPlain, kDrop, kLead, kQuote, kEquals, kBlank };
 
 constexpr std::array<ByteClass, 256> MakeByteClasses(bool literal) {
@@ -91,7 +91,7 @@ void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& 
         i += 2;
         break;
       case kQuote:
-        // Everything after the first Q is one token, blanks included.
+        // Everything after the first double quote is one token, blanks included.
         classes = kLiteralByteClasses.data();
         ++i;
         break;

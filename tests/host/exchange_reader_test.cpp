@@ -63,7 +63,7 @@ TEST(exchange_reader, splits_lines_by_the_tokenizer_rules) {
       {"ci 10 20 5 ", V{"ci", "10", "20", "5", ""}},
       {"  ci   10\t\t20 \t 5", V{"ci", "10", "20", "5"}},
       {"ch 1 2 3 4 \"A  B", V{"ch", "1", "2", "3", "4", "A  B"}},
-      // Literal mode lasts to the line's end: a later Q and "=" are kept.
+      // Literal mode lasts to the line's end: a later double quote and "=" are kept.
       {"ch 1 2 3 4 \"a \"b\" =c", V{"ch", "1", "2", "3", "4", "a \"b\" =c"}},
       {"x=1 2", V{"x=1 2"}},
       {"file=C:\\a b\\c.jww", V{"file=C:\\a b\\c.jww"}},
@@ -458,7 +458,7 @@ TEST(exchange_reader, each_entity_row_fills_its_table_and_the_order) {
       EXPECT_EQ(sizes[kind], kind == c.kind ? 2u : 0u);
     }
     ASSERT_EQ(m.EntityOrder.size(), 2u);
-    EXPECT_EQ(m.EntityOrder[0].Kind, c.kind);
+    ASSERT_EQ(m.EntityOrder[0].Kind, c.kind);
     EXPECT_EQ(m.EntityOrder[1].Kind, c.kind);
     EXPECT_EQ(m.EntityOrder[0].Index, 0);
     EXPECT_EQ(m.EntityOrder[1].Index, 1);
@@ -549,7 +549,7 @@ TEST(exchange_reader, texts_keep_blanks_quotes_and_shift_jis) {
       {"ch 1 2 3 4 \"" + ToCp932("寸法　１００"), ToCp932("寸法　１００")},
       {"ch 1 2 3 4 \"" + ToCp932("表示 ソ"), ToCp932("表示 ソ")},
       {"ch 1 2 3 4 \"\x95\xbd\x96\xca\x90\x7d", ToCp932("平面図")},
-      // A lead byte whose second byte is a blank or Q keeps them.
+      // A lead byte whose second byte is a blank or a double quote keeps them.
       {"ch 1 2 3 4 \x82 x", "\x82 x"},
       {"ch 1 2 3 4 \"ab\x82", "ab"},
   };
@@ -623,7 +623,7 @@ TEST(exchange_reader, three_point_solids_drop_a_repeated_corner) {
     SCOPED_TRACE(c.line);
     const DataModel& m = Read(std::string(c.line) + "\n");
     ASSERT_EQ(m.EntityOrder.size(), 1u);
-    EXPECT_EQ(m.EntityOrder[0].Kind, c.kind);
+    ASSERT_EQ(m.EntityOrder[0].Kind, c.kind);
     if (c.kind == kSolid2Entity) {
       EXPECT_EQ(m.Solid2Table[0].X1, c.x[0]);
       EXPECT_EQ(m.Solid2Table[0].X2, c.x[1]);
@@ -661,7 +661,7 @@ TEST(exchange_reader, four_point_solids_follow_the_corner_rules_in_order) {
     SCOPED_TRACE(line);
     const DataModel& m = Read(line);
     ASSERT_EQ(m.EntityOrder.size(), 1u);
-    EXPECT_EQ(m.EntityOrder[0].Kind, c.kind);
+    ASSERT_EQ(m.EntityOrder[0].Kind, c.kind);
     if (c.kind == kSolid2Entity) {
       EXPECT_EQ(m.Solid2Table[0].X1, c.kept[0]);
       EXPECT_EQ(m.Solid2Table[0].X2, c.kept[1]);
@@ -677,7 +677,7 @@ TEST(exchange_reader, four_point_solids_follow_the_corner_rules_in_order) {
   }
 }
 
-TEST(exchange_reader, degenerate_solid_from_the_description_keeps_p1_p3_p4) {
+TEST(exchange_reader, solid_with_p1_equal_to_p2_keeps_p1_p3_p4) {
   const DataModel& m = Read("sl 0 0 0 0 5 5 9 9\n");
   ASSERT_EQ(m.Solid3Table.size(), 1u);
   const Solid3Record& s = m.Solid3Table[0];
