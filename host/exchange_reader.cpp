@@ -12,7 +12,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -52,31 +54,69 @@ constexpr std::array<ByteClass, 256> MakeByteClasses(bool literal) {
 constexpr std::array<ByteClass, 256> kByteClasses = MakeByteClasses(false);
 constexpr std::array<ByteClass, 256> kLiteralByteClasses = MakeByteClasses(true);
 
-}  // namespace
+constexpr std::uint64_t kEachByte = 0x0101010101010101;
 
-void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& tokens) {
-  // Every byte is copied at most once, so the line's size bounds the tokens'
-  // bytes and the scratch buffer is never reallocated while tokens are built.
-  if (scratch.size() < line.size()) scratch.resize(line.size());
-  char* const out = scratch.data();
-  std::size_t outLen = 0;
+// The high bit of each byte of `x` that is below `n` (n <= 0x80). Bits above
+// the lowest one may be wrong, the lowest one never is.
+constexpr std::uint64_t BytesBelow(std::uint64_t x, unsigned n) {
+  return (x - kEachByte * n) & ~x & (kEachByte * 0x80);
+}
+constexpr std::uint64_t BytesEqual(std::uint64_t x, char c) {
+  return BytesBelow(x ^ (kEachByte * static_cast<unsigned char>(c)), 1);
+}
 
-  std::size_t tokenStart = 0;  // in `out`, of the current token
+// Marks the bytes that may not be plain: blanks, double quotes and "="
+// outside literal mode, control bytes, and every byte from 0x80 on, which is
+// left to the byte table (it knows the lead bytes).
+std::uint64_t MaybeSpecial(std::uint64_t x, bool literal) {
+  const std::uint64_t high = x & (kEachByte * 0x80);
+  if (literal) return high | BytesBelow(x, 0x20);
+  return high | BytesBelow(x, 0x21) | BytesEqual(x, '"') | BytesEqual(x, '=');
+}
+
+// The end of the run of plain bytes that starts at `i`. Most runs are numbers
+// of up to a dozen bytes: tested eight at a time, the lowest marked byte
+// gives the run's end at once.
+std::size_t PlainRunEnd(const char* line, std::size_t i, std::size_t n, const ByteClass* classes) {
+  const bool literal = classes == kLiteralByteClasses.data();
+  for (;;) {
+    while (i + 8 <= n) {
+      std::uint64_t eight;
+      std::memcpy(&eight, line + i, 8);
+      const std::uint64_t special = MaybeSpecial(eight, literal);
+      if (special != 0) {
+        if constexpr (std::endian::native == std::endian::little) {
+          i += static_cast<std::size_t>(std::countr_zero(special)) / 8;
+        }
+        break;
+      }
+      i += 8;
+    }
+    // A byte the eight-byte test could not tell, or one of the last seven.
+    if (i < n && classes[static_cast<unsigned char>(line[i])] == kPlain) {
+      ++i;
+      continue;
+    }
+    return i;
+  }
+}
+
+// Splits the `n` bytes at `line` in place: a token's bytes are moved
+// towards the line's start over the bytes dropped before them, never ahead
+// of where they are read, and most lines drop none and move nothing.
+void SplitInPlace(char* const line, const std::size_t n, LineTokens& tokens) {
+  std::size_t outLen = 0;      // bytes kept so far, from `line`
+  std::size_t tokenStart = 0;  // of the current token
   int index = 0;               // current token
   const ByteClass* classes = kByteClasses.data();
-  const char* const in = line.data();
-  const std::size_t n = line.size();
   std::size_t i = 0;
   while (i < n) {
-    // Runs of plain bytes are the bulk of every line: copied in one go.
     const std::size_t runStart = i;
-    while (i < n && classes[static_cast<unsigned char>(in[i])] == kPlain) ++i;
-    if (i > runStart) {
-      std::memcpy(out + outLen, in + runStart, i - runStart);
-      outLen += i - runStart;
-      if (i == n) break;
-    }
-    switch (classes[static_cast<unsigned char>(in[i])]) {
+    i = PlainRunEnd(line, i, n, classes);
+    if (outLen != runStart) std::memmove(line + outLen, line + runStart, i - runStart);
+    outLen += i - runStart;
+    if (i == n) break;
+    switch (classes[static_cast<unsigned char>(line[i])]) {
       case kPlain:
         break;  // not reached: the run above took it
       case kLead:
@@ -86,8 +126,8 @@ void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& 
           i = n;
           break;
         }
-        out[outLen++] = in[i];
-        out[outLen++] = in[i + 1];
+        line[outLen++] = line[i];
+        line[outLen++] = line[i + 1];
         i += 2;
         break;
       case kQuote:
@@ -96,13 +136,13 @@ void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& 
         ++i;
         break;
       case kEquals:
-        out[outLen++] = '=';
+        line[outLen++] = '=';
         classes = kLiteralByteClasses.data();
         ++i;
         break;
       case kBlank:
         if (outLen > tokenStart) {
-          tokens.Tokens[index] = std::string_view(out + tokenStart, outLen - tokenStart);
+          tokens.Tokens[index] = std::string_view(line + tokenStart, outLen - tokenStart);
           tokenStart = outLen;
           ++index;
           // Every form of the vocabulary needs at most 17 tokens: what comes
@@ -119,8 +159,15 @@ void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& 
         break;
     }
   }
-  tokens.Tokens[index] = std::string_view(out + tokenStart, outLen - tokenStart);
+  tokens.Tokens[index] = std::string_view(line + tokenStart, outLen - tokenStart);
   tokens.Count = index + 1;
+}
+
+}  // namespace
+
+void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& tokens) {
+  scratch.assign(line);
+  SplitInPlace(scratch.data(), scratch.size(), tokens);
 }
 
 // ---- 2. Small helpers --------------------------------------------------------
@@ -762,31 +809,43 @@ void ParseExchangeLine(std::string_view line) {
 
 namespace {
 
+// The file is read in pieces of this size: a drawing of any size costs one
+// piece of memory besides the model, never a copy of the whole file.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+
 // Takes the file's bytes in pieces of any size and hands each complete line
-// to the interpreter. A line that is complete within one piece and holds no
-// CR in its middle is tokenized straight from the piece, without a copy.
+// to the interpreter. The pieces are the cutter's to change: a line complete
+// within one is split in place there, without a copy; a line across pieces is
+// gathered first.
 class LineCutter {
  public:
   // False once a 0x1A byte ended the file: later bytes are not read.
-  bool Feed(std::string_view piece) {
+  // `bytesAfter`, when known, is how many bytes of the file follow the piece.
+  bool Feed(char* piece, std::size_t size, std::size_t bytesAfter = 0) {
     if (ended_) return false;
-    if (const void* eof = std::memchr(piece.data(), 0x1A, piece.size())) {
-      piece = piece.substr(0, static_cast<const char*>(eof) - piece.data());
+    if (const void* eof = std::memchr(piece, 0x1A, size)) {
+      size = static_cast<std::size_t>(static_cast<const char*>(eof) - piece);
       ended_ = true;
     }
     std::size_t pos = 0;
-    while (pos < piece.size()) {
-      const void* lf = std::memchr(piece.data() + pos, '\n', piece.size() - pos);
+    while (pos < size) {
+      const void* lf = std::memchr(piece + pos, '\n', size - pos);
       if (!lf) {
-        carry_.append(piece.substr(pos));
+        // A line already longer than a piece can be no longer than what the
+        // file has left: its buffer is sized once for that instead of doubling
+        // through copies of it. Pages never written cost no memory.
+        if (!carry_.empty() && bytesAfter > 0) {
+          carry_.reserve(carry_.size() + (size - pos) + bytesAfter);
+        }
+        carry_.append(piece + pos, size - pos);
         break;
       }
-      const std::size_t end = static_cast<const char*>(lf) - piece.data();
+      const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - piece);
       if (carry_.empty()) {
-        Line(piece.substr(pos, end - pos));
+        Line(piece + pos, end - pos);
       } else {
-        carry_.append(piece.substr(pos, end - pos));
-        Line(carry_);
+        carry_.append(piece + pos, end - pos);
+        Line(carry_.data(), carry_.size());
         ReleaseCarry();
       }
       pos = end + 1;
@@ -797,39 +856,29 @@ class LineCutter {
 
   // The last line, when the file does not end in a line feed.
   void Finish() {
-    if (!carry_.empty()) Line(carry_);
+    if (!carry_.empty()) Line(carry_.data(), carry_.size());
     ReleaseCarry();
   }
 
  private:
-  void Line(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (std::memchr(line.data(), '\r', line.size())) {
-      // A CR inside a line is dropped before the line is split, so it never
-      // becomes the second byte of a double-byte character.
-      clean_.clear();
-      for (char c : line) {
-        if (c != '\r') clean_.push_back(c);
-      }
-      line = clean_;
+  void Line(char* line, std::size_t size) {
+    if (size > 0 && line[size - 1] == '\r') --size;
+    // A CR inside a line is dropped before the line is split, so it never
+    // becomes the second byte of a double-byte character.
+    if (std::memchr(line, '\r', size)) {
+      size = static_cast<std::size_t>(std::remove(line, line + size, '\r') - line);
     }
-    SplitExchangeLine(line, scratch_, tokens_);
+    SplitInPlace(line, size, tokens_);
     InterpretTokens(tokens_);
-    if (scratch_.capacity() > kKeepBytes) std::string().swap(scratch_);
-    if (clean_.capacity() > kKeepBytes) std::string().swap(clean_);
   }
 
   void ReleaseCarry() {
     carry_.clear();
-    if (carry_.capacity() > kKeepBytes) std::string().swap(carry_);
+    // A buffer grown by one long line is given back after it.
+    if (carry_.capacity() > kPieceBytes) std::string().swap(carry_);
   }
 
-  // Buffers grown by one long line are given back after it.
-  static constexpr std::size_t kKeepBytes = std::size_t{1} << 20;
-
-  std::string carry_;    // a line begun in an earlier piece
-  std::string clean_;    // a line with its CR bytes removed
-  std::string scratch_;  // the tokens' bytes
+  std::string carry_;  // a line begun in an earlier piece
   LineTokens tokens_;
   bool ended_ = false;
 };
@@ -837,8 +886,13 @@ class LineCutter {
 }  // namespace
 
 void ParseExchangeBytes(std::string_view bytes) {
+  std::vector<char> piece;
   LineCutter cutter;
-  cutter.Feed(bytes);
+  for (std::size_t pos = 0; pos < bytes.size(); pos += kPieceBytes) {
+    const std::string_view part = bytes.substr(pos, kPieceBytes);
+    piece.assign(part.begin(), part.end());
+    if (!cutter.Feed(piece.data(), piece.size(), bytes.size() - pos - part.size())) return;
+  }
   cutter.Finish();
 }
 
@@ -848,18 +902,21 @@ bool ReadExchangeFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) return false;
 
-  // The file is read in large pieces: a drawing of any size costs one piece
-  // of memory besides the model, never a copy of the whole file.
-  constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
   std::vector<char> piece(kPieceBytes);
+  BlockSupplier supplier;
   LineCutter cutter;
+  const std::uintmax_t fileBytes = std::filesystem::file_size(path, error);
+  std::uintmax_t readBytes = 0;
   for (;;) {
     file.read(piece.data(), static_cast<std::streamsize>(piece.size()));
     const std::size_t got = static_cast<std::size_t>(file.gcount());
     // A read error stops at the last complete line; the line it cut off is
     // not read.
     if (file.bad()) return false;
-    if (got > 0 && !cutter.Feed(std::string_view(piece.data(), got))) return true;
+    readBytes += got;
+    const std::size_t bytesAfter =
+        !error && fileBytes > readBytes ? static_cast<std::size_t>(fileBytes - readBytes) : 0;
+    if (got > 0 && !cutter.Feed(piece.data(), got, bytesAfter)) return true;
     if (got < piece.size()) break;
   }
   cutter.Finish();
