@@ -221,15 +221,21 @@ TEST(hostile_files_e2e, hostile_files_give_their_refusal_and_keep_t407_dat) {
 TEST(hostile_files_e2e, hostile_t407_dat_values_give_the_expected_dimension) {
   const std::string example = Example("JWC_TEMP.TXT");
   const Outcome& clean = CleanPass();
+  using Saved = std::vector<std::string>;
   struct {
     const char* name;
     std::string settings;
-    bool sameAsExample;
+    Saved reference;  // lines 23 to 31 saved; empty: everything as for the example
   } cases[] = {
-      {"LF-only line ends", ReplaceAll(Example("t407.dat"), "\r\n", "\n"), true},
-      {"reference layer group 16 reads as 0", SettingsWithLine(23, "16"), true},
-      {"reference layer group -1 reads as 0", SettingsWithLine(23, "-1"), true},
-      {"scale 1e-320 is no scale: 1.0", SettingsWithLine(24, "1e-320"), false},
+      {"LF-only line ends", ReplaceAll(Example("t407.dat"), "\r\n", "\n"), {}},
+      {"reference layer group 16 reads as 0", SettingsWithLine(23, "16"), {}},
+      {"reference layer group -1 reads as 0", SettingsWithLine(23, "-1"), {}},
+      // The reference (-1000, 0)-(0, 0), line point (0, -500), read at scale
+      // 1.0 is 100 times larger at the drawing's 1:100: the pass measures
+      // from (0, 0) to (1000, 0) on the line y = -50000.
+      {"scale 1e-320 is no scale: 1.0",
+       SettingsWithLine(24, "1e-320"),
+       {"0", "100", "0", "-100000", "0", "1000", "0", "0", "-50000"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -237,10 +243,14 @@ TEST(hostile_files_e2e, hostile_t407_dat_values_give_the_expected_dimension) {
     EXPECT_TRUE(o.end.exited);
     EXPECT_EQ(o.end.status, 0);
     ExpectReadableOutput(o.exchange);
-    EXPECT_EQ(Lines(o.settings).size(), 31u);
-    if (c.sameAsExample) {
+    const std::vector<std::string> saved = Lines(o.settings);
+    ASSERT_EQ(saved.size(), 31u);
+    if (c.reference.empty()) {
       EXPECT_EQ(o.exchange, clean.exchange);
       EXPECT_EQ(o.settings, clean.settings);
+    } else {
+      EXPECT_EQ(Saved(saved.begin() + 22, saved.end()), c.reference);
+      EXPECT_NE(o.exchange.find("\r\n0 -50000 1000 -50000\r\n"), std::string::npos);
     }
   }
 }
