@@ -229,6 +229,29 @@ TEST(table, records_across_block_borders_keep_their_values) {
   EXPECT_EQ(t.back().Index, 9999);
 }
 
+TEST(table, records_larger_than_a_power_of_two_keep_their_values_across_full_blocks) {
+  // A full block holds kFullBlockBytes / 184 = 1424 dimension records; the
+  // records are counted into blocks by division, not by shifts.
+  using T = Table<DimensionRecord>;
+  const std::size_t count = T::kGrowingRecords + 3 * T::kBlockRecords + 1;
+  T t;
+  for (std::size_t i = 0; i < count; ++i) {
+    DimensionRecord r;
+    r.Line.PolylineNo = static_cast<int>(i);
+    r.Text.Kind = static_cast<int>(i % 10);
+    ASSERT_EQ(t.push_back(r), i);
+  }
+  const std::size_t full = T::kGrowingRecords;
+  const std::size_t probes[] = {0,    63,   64,   4095, full, full + T::kBlockRecords - 1,
+                                full + T::kBlockRecords, full + 2 * T::kBlockRecords, count - 1};
+  for (std::size_t i : probes) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(t[i].Line.PolylineNo, static_cast<int>(i));
+    EXPECT_EQ(t[i].Text.Kind, static_cast<int>(i % 10));
+  }
+  for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(t[i].Line.PolylineNo, static_cast<int>(i));
+}
+
 TEST(table, records_never_move_while_the_table_grows) {
   Table<LineRecord> t;
   t.push_back(LineRecord{});

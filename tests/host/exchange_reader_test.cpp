@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,6 +128,59 @@ TEST(exchange_reader, scratch_buffer_is_reused_between_lines) {
   ASSERT_EQ(tokens.Count, 2);
   EXPECT_EQ(tokens.Tokens[0], "b");
   EXPECT_EQ(tokens.Tokens[1], "c");
+}
+
+// The tokenizer's rules taken one byte at a time, the plain way: what the
+// reader's eight-bytes-at-a-time splitting must agree with on any line.
+V SplitByteByByte(std::string_view line) {
+  V tokens(1);
+  bool literal = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(line[i]);
+    if ((b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD)) {  // a lead byte
+      if (i + 1 < line.size()) tokens.back() += line.substr(i, 2);
+      ++i;
+      continue;
+    }
+    if (!literal && (b == ' ' || b == '\t')) {
+      if (!tokens.back().empty()) {
+        if (tokens.size() == 32) return tokens;
+        tokens.emplace_back();
+      }
+      continue;
+    }
+    if (b < 0x20 || b >= 0xFE) continue;
+    if (!literal && b == '"') {
+      literal = true;
+      continue;
+    }
+    if (!literal && b == '=') literal = true;
+    tokens.back() += static_cast<char>(b);
+  }
+  return tokens;
+}
+
+TEST(exchange_reader, splitting_agrees_with_the_byte_by_byte_rules_on_random_lines) {
+  // Plain runs of every length around eight bytes, broken by each kind of
+  // special byte at every position: blanks, TAB, quote, "=", lead bytes,
+  // half-width kana, CR and other control bytes, DEL, 0xFE.
+  static constexpr char kSpecials[] = {' ',    '\t',   '"',    '=',    '\x82', '\xE0', '\xFD', '\x80',
+                                       '\xA0', '\xDF', '\r',   '\x1B', '\x7F', '\xFE', '\xFF', '\x00'};
+  std::mt19937 random(408);
+  for (int n = 0; n < 20000; ++n) {
+    std::string line;
+    const std::size_t length = random() % 72;
+    const unsigned specialsIn16 = random() % 8;  // lines from almost all plain to dense
+    while (line.size() < length) {
+      if (random() % 16 < specialsIn16) {
+        line += kSpecials[random() % std::size(kSpecials)];
+      } else {
+        line += "-0123456789.eE+abcxyz"[random() % 21];
+      }
+    }
+    SCOPED_TRACE(testing::PrintToString(line));
+    ASSERT_EQ(Split(line), SplitByteByByte(line));
+  }
 }
 
 // ---- Settings and attributes ---------------------------------------------------
@@ -898,6 +952,33 @@ TEST_F(ExchangeFileTest, file_reads_like_its_bytes_across_piece_borders) {
     ASSERT_EQ(m.TextOf(m.TextTable[i].Text), fileTexts[i]);
   }
   EXPECT_GT(lines, 100000u);
+}
+
+TEST_F(ExchangeFileTest, records_in_blocks_prepared_ahead_keep_their_values) {
+  // Enough circles and lines for several full blocks of each table, which the
+  // reader prepares on its second thread: every record must land once, in
+  // its place.
+  constexpr int kEach = 40000;
+  std::string bytes;
+  for (int i = 1; i <= kEach; ++i) {
+    bytes += "ci 0 0 " + std::to_string(i) + "\r\n 0 0 " + std::to_string(i) + " 1\r\n";
+  }
+  Write(bytes);
+  ResetDataModel();
+  ASSERT_TRUE(ReadExchangeFile(path_));
+  const DataModel& m = gDataModel;
+  ASSERT_EQ(m.CircleTable.size(), std::size_t{kEach});
+  ASSERT_EQ(m.LineTable.size(), std::size_t{kEach});
+  ASSERT_EQ(m.EntityOrder.size(), std::size_t{2 * kEach});
+  for (int i = 0; i < kEach; ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_EQ(m.CircleTable[i].R, i + 1);
+    ASSERT_EQ(m.LineTable[i].X2, i + 1);
+    ASSERT_EQ(m.EntityOrder[2 * i].Kind, kCircleEntity);
+    ASSERT_EQ(m.EntityOrder[2 * i].Index, i);
+    ASSERT_EQ(m.EntityOrder[2 * i + 1].Kind, kLineEntity);
+    ASSERT_EQ(m.EntityOrder[2 * i + 1].Index, i);
+  }
 }
 
 TEST_F(ExchangeFileTest, end_of_file_mark_stops_reading_the_file) {
