@@ -101,11 +101,11 @@ std::size_t PlainRunEnd(const char* line, std::size_t i, std::size_t n, const By
   }
 }
 
-// Splits the `n` bytes at `line` in place: a token's bytes are moved
-// towards the line's start over the bytes dropped before them, never ahead
-// of where they are read, and most lines drop none and move nothing.
+// Splits the `n` bytes at `line` in place: a token's bytes are moved back
+// over the bytes dropped inside it, never ahead of where they are read, and
+// most tokens drop none and move nothing.
 void SplitInPlace(char* const line, const std::size_t n, LineTokens& tokens) {
-  std::size_t outLen = 0;      // bytes kept so far, from `line`
+  std::size_t outLen = 0;      // where the next kept byte goes
   std::size_t tokenStart = 0;  // of the current token
   int index = 0;               // current token
   const ByteClass* classes = kByteClasses.data();
@@ -143,7 +143,6 @@ void SplitInPlace(char* const line, const std::size_t n, LineTokens& tokens) {
       case kBlank:
         if (outLen > tokenStart) {
           tokens.Tokens[index] = std::string_view(line + tokenStart, outLen - tokenStart);
-          tokenStart = outLen;
           ++index;
           // Every form of the vocabulary needs at most 17 tokens: what comes
           // after the 32nd is not looked at.
@@ -153,6 +152,9 @@ void SplitInPlace(char* const line, const std::size_t n, LineTokens& tokens) {
           }
         }
         ++i;
+        // The next token starts after the blank, wherever bytes were dropped
+        // before: only bytes dropped inside a token make the rest of it move.
+        tokenStart = outLen = i;
         break;
       case kDrop:
         ++i;
