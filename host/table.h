@@ -13,6 +13,7 @@
 #include <memory>
 #include <new>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 inline constexpr std::size_t kFullBlockBytes = std::size_t{256} << 10;
@@ -100,10 +101,10 @@ class Table {
   void AddBlock() {
     const std::size_t block = blocks_.size();
     const std::size_t records = BlockSize(block);
-    void* storage = block >= kGrowingBlocks
-                        ? NewFullBlock()
-                        : ::operator new (records * sizeof(T), kBlockAlignment);
-    blocks_.emplace_back(static_cast<T*>(storage));
+    std::unique_ptr<T, FreeBlock> storage(static_cast<T*>(
+        block >= kGrowingBlocks ? NewFullBlock()
+                                : ::operator new (records * sizeof(T), kBlockAlignment)));
+    blocks_.push_back(std::move(storage));
     next_ = blocks_.back().get();
     capacity_ += records;
   }
