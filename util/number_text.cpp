@@ -1,9 +1,11 @@
 #include "util/number_text.h"
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -187,9 +189,25 @@ std::string FixedText(int decimals, double value, bool grouped) {
 
 std::string RealToText(double value) {
   if (!std::isfinite(value)) return "0";
-  Decimal d = ExactDecimal(std::fabs(value));
+  const Decimal exact = ExactDecimal(std::fabs(value));
+  Decimal d = exact;
   RoundToSignificant(d, 15);
-  return FormatGeneral(std::signbit(value), d);
+  std::string text = FormatGeneral(std::signbit(value), d);
+  // Rounded up, the largest doubles (from 1.797693134862315E308) pass the
+  // largest double: a text that reads back as no number at all. Those few
+  // are cut to 15 digits instead, 1.79769313486231E308.
+  if (d.Exponent >= 309) {
+    double back = 0;
+    const char* first = text.data() + (text[0] == '-' ? 1 : 0);
+    if (std::from_chars(first, text.data() + text.size(), back).ec ==
+        std::errc::result_out_of_range) {
+      d = exact;
+      if (d.Digits.size() > 15) d.Digits.resize(15);
+      while (!d.Digits.empty() && d.Digits.back() == '0') d.Digits.pop_back();
+      text = FormatGeneral(std::signbit(value), d);
+    }
+  }
+  return text;
 }
 
 std::string IntegerToText(std::int64_t value) { return std::to_string(value); }
