@@ -1,6 +1,5 @@
 #include "host/data_model.h"
 
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <limits>
@@ -149,14 +148,10 @@ struct BlockSupplier::State {
   // A few blocks ahead are enough to hide the faults, and bound what a run
   // can leave prepared but unused to a megabyte.
   static constexpr std::size_t kLookahead = 4;
-  // The worker looks for room again after this pause instead of being woken
-  // by the reading thread: a wake-up from that thread would draw the worker
-  // onto the reading thread's core whenever the other core is busy with
-  // anything else, and the two would then take turns instead of overlapping.
-  static constexpr std::chrono::milliseconds kPause{1};
 
+  // The worker sleeps while kLookahead blocks wait; each block taken wakes it.
   std::mutex mutex;
-  std::condition_variable stop;
+  std::condition_variable wake;  // room for a block, or stopping
   std::vector<void*> ready;
   bool stopping = false;
   bool started = false;  // touched by the reading thread only
@@ -167,11 +162,8 @@ struct BlockSupplier::State {
   void Run() {
     std::unique_lock lock(mutex);
     for (;;) {
+      wake.wait(lock, [this] { return stopping || ready.size() < kLookahead; });
       if (stopping) return;
-      if (ready.size() == kLookahead) {
-        stop.wait_for(lock, kPause);
-        continue;
-      }
       lock.unlock();
       void* block = nullptr;
       try {
@@ -201,7 +193,7 @@ BlockSupplier::~BlockSupplier() {
       std::lock_guard lock(state_->mutex);
       state_->stopping = true;
     }
-    state_->stop.notify_one();
+    state_->wake.notify_one();
     state_->worker.join();
   }
   for (void* block : state_->ready) ::operator delete (block, kBlockAlignment);
@@ -220,9 +212,13 @@ void* BlockSupplier::Take() {
     }
     return nullptr;
   }
-  std::lock_guard lock(s.mutex);
-  if (s.ready.empty()) return nullptr;
-  void* block = s.ready.back();
-  s.ready.pop_back();
+  void* block = nullptr;
+  {
+    std::lock_guard lock(s.mutex);
+    if (s.ready.empty()) return nullptr;
+    block = s.ready.back();
+    s.ready.pop_back();
+  }
+  s.wake.notify_one();
   return block;
 }
