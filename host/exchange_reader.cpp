@@ -904,10 +904,15 @@ bool ReadExchangeFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) return false;
 
-  std::vector<char> piece(kPieceBytes);
+  const std::uintmax_t fileBytes = std::filesystem::file_size(path, error);
+  // A typical file is a header and one picked point: zero-filling a whole
+  // piece for it would cost more than reading it.
+  const std::size_t pieceBytes =
+      error ? kPieceBytes
+            : static_cast<std::size_t>(std::min<std::uintmax_t>(kPieceBytes, fileBytes + 1));
+  std::vector<char> piece(pieceBytes);
   BlockSupplier supplier;
   LineCutter cutter;
-  const std::uintmax_t fileBytes = std::filesystem::file_size(path, error);
   std::uintmax_t readBytes = 0;
   for (;;) {
     file.read(piece.data(), static_cast<std::streamsize>(piece.size()));

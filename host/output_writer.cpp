@@ -246,7 +246,10 @@ bool WriteExchangeFile(const std::filesystem::path& path) {
   // Jw_cad must never read its own input back as commands: no file at all
   // tells it that nothing was done.
   std::error_code ec;
-  std::filesystem::remove(path, ec);
+  // Only a file is ours to remove: a folder of that name stays.
+  if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) {
+    std::filesystem::remove(path, ec);
+  }
   if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return false;
   // A folder where nothing can be created or removed may still let the file
   // itself be written: the output then replaces the input in place. Should

@@ -182,6 +182,15 @@ TEST_F(WriteExchangeFileTest, failure_leaves_no_exchange_file_behind) {
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "JWC_TEMP.TXT.tmp"));
 }
 
+TEST_F(WriteExchangeFileTest, a_folder_named_like_the_exchange_file_is_left_alone) {
+  const auto path = folder_ / "JWC_TEMP.TXT";
+  std::filesystem::create_directory(path);
+  OutPenColor(2);
+  EXPECT_FALSE(WriteExchangeFile(path));
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "JWC_TEMP.TXT.tmp"));
+}
+
 TEST_F(WriteExchangeFileTest, missing_folder_reports_failure) {
   EXPECT_FALSE(WriteExchangeFile(folder_ / "no_such_folder" / "JWC_TEMP.TXT"));
 }
