@@ -1,27 +1,15 @@
 #include "host/data_model.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 #include <string_view>
 
 #include "host/exchange_reader.h"
+#include "tests/support/cp932.h"
 
 namespace {
 
-std::string ToCp932(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string in(utf8), out(utf8.size() * 2 + 8, '\0');
-  char* inPtr = in.data();
-  char* outPtr = out.data();
-  std::size_t inLeft = in.size(), outLeft = out.size();
-  EXPECT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 TEST(data_model, default_font_name_is_ms_gothic_in_cp932) {
   EXPECT_EQ(std::string(kDefaultFontName), ToCp932("<ＭＳ ゴシック>"));

@@ -9,7 +9,6 @@
 #include "host/exchange_reader.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "host/data_model.h"
+#include "tests/support/cp932.h"
 
 namespace {
 
@@ -36,18 +36,6 @@ std::vector<std::string> Split(std::string_view line) {
   return std::vector<std::string>(tokens.Tokens, tokens.Tokens + tokens.Count);
 }
 
-std::string ToCp932(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string in(utf8), out(utf8.size() * 2 + 8, '\0');
-  char* inPtr = in.data();
-  char* outPtr = out.data();
-  std::size_t inLeft = in.size(), outLeft = out.size();
-  EXPECT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<std::size_t>(-1));
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 using V = std::vector<std::string>;
 

@@ -6,7 +6,6 @@
 #include "tool/dimension_output.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -17,26 +16,13 @@
 
 #include "host/data_model.h"
 #include "host/output_writer.h"
+#include "tests/support/cp932.h"
 
 namespace {
 
 // "ＭＳ 明朝" in Shift-JIS (checked against iconv below).
 constexpr const char* kMinchoFont = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
 
-std::string Cp932(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string in = utf8;
-  std::string out(in.size() * 2 + 4, '\0');
-  char* src = in.data();
-  char* dst = out.data();
-  size_t srcLeft = in.size();
-  size_t dstLeft = out.size();
-  EXPECT_NE(iconv(cd, &src, &srcLeft, &dst, &dstLeft), static_cast<size_t>(-1));
-  iconv_close(cd);
-  out.resize(out.size() - dstLeft);
-  return out;
-}
 
 // A drawing as Jw_cad would hand it over, with attributes that differ from
 // the writer's start values so a wrong field shows.
@@ -131,7 +117,7 @@ void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::
 // 77.645713530756, which fixes every digit but the last; the last one follows
 // the exact double (1000 - 289.7777478867205 sits at a 15th-digit half).
 TEST(dimension_output, worked_example_writes_the_expected_lines) {
-  EXPECT_EQ(Cp932("ＭＳ 明朝"), kMinchoFont);
+  EXPECT_EQ(ToCp932("ＭＳ 明朝"), kMinchoFont);
   ExpectLines(Emitted(Scene(), DialogValues{}),
               Concat(kAttributeLines, {
                                           "z3",

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/data_model.h"
-#include "tests/tool/cp932.h"
+#include "tests/support/cp932.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
 #include "tool/placement.h"

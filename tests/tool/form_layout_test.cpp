@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/tool/cp932.h"
+#include "tests/support/cp932.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/tool/cp932.h"
+#include "tests/support/cp932.h"
 #include "tests/tool/temp_folder.h"
 #include "tests/tool/tool_process.h"
 

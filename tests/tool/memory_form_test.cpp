@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/tool/cp932.h"
+#include "tests/support/cp932.h"
 
 TEST(memory_form, starts_with_the_forms_defaults) {
   MemoryForm form("/nowhere");

@@ -17,7 +17,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/tool/cp932.h"
+#include "tests/support/cp932.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
 #include "tool/placement.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/tool/cp932.h"
+#include "tests/support/cp932.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "tests/tool/cp932.h"
+#include "tests/support/cp932.h"
 
 TEST(ui_texts, every_text_is_the_cp932_form_of_its_utf8_text) {
   struct {

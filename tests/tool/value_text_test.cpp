@@ -1,7 +1,7 @@
 #include "tool/value_text.h"
+#include "tests/support/cp932.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 
@@ -14,20 +14,6 @@ constexpr const char* kTwoFullWidthBlanks = "\x81\x40\x81\x40";  // 　　
 constexpr const char* kFullWidthExample =
     "L=\x82\x50\x82\x51\x81\x43\x82\x52\x82\x53\x82\x54\x81\x44\x82\x55mm";
 
-std::string Cp932(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string in = utf8;
-  std::string out(in.size() * 2 + 4, '\0');
-  char* src = in.data();
-  char* dst = out.data();
-  size_t srcLeft = in.size();
-  size_t dstLeft = out.size();
-  EXPECT_NE(iconv(cd, &src, &srcLeft, &dst, &dstLeft), static_cast<size_t>(-1));
-  iconv_close(cd);
-  out.resize(out.size() - dstLeft);
-  return out;
-}
 
 // The dialog's defaults: mm, 3 decimals, half up, zeros removed, nothing added.
 struct Settings {
@@ -59,9 +45,9 @@ void Check(const Case& c) {
 }
 
 TEST(value_text, shift_jis_constants_match_cp932) {
-  EXPECT_EQ(Cp932("ｍ"), kMetre);
-  EXPECT_EQ(Cp932("　　"), kTwoFullWidthBlanks);
-  EXPECT_EQ(Cp932("L=１２，３４５．６mm"), kFullWidthExample);
+  EXPECT_EQ(ToCp932("ｍ"), kMetre);
+  EXPECT_EQ(ToCp932("　　"), kTwoFullWidthBlanks);
+  EXPECT_EQ(ToCp932("L=１２，３４５．６mm"), kFullWidthExample);
 }
 
 TEST(value_text, formats_the_dialog_examples) {
@@ -143,8 +129,8 @@ TEST(value_text, full_width_applies_to_the_number_only) {
        std::string("\x82\x4f\x81\x44\x82\x54") + kMetre},
   };
   for (const auto& c : cases) Check(c);
-  EXPECT_EQ(Cp932("a５００mmb"), "a\x82\x54\x82\x4f\x82\x4fmmb");
-  EXPECT_EQ(Cp932("０．５"), "\x82\x4f\x81\x44\x82\x54");
+  EXPECT_EQ(ToCp932("a５００mmb"), "a\x82\x54\x82\x4f\x82\x4fmmb");
+  EXPECT_EQ(ToCp932("０．５"), "\x82\x4f\x81\x44\x82\x54");
 }
 
 TEST(value_text, blank_to_empty_keeps_any_text_with_a_visible_character) {

@@ -1,30 +1,14 @@
 #include "util/full_width.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <climits>
-#include <stdexcept>
 #include <string>
+
+#include "tests/support/cp932.h"
 
 namespace {
 
-// UTF-8 to code page 932 through glibc, independently of the tables under test.
-std::string Sjis(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 in iconv");
-  std::string in = utf8;
-  std::string out(in.size() * 2 + 4, '\0');
-  char* inPtr = in.data();
-  char* outPtr = out.data();
-  size_t inLeft = in.size();
-  size_t outLeft = out.size();
-  size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (done == static_cast<size_t>(-1)) throw std::runtime_error("not in CP932: " + utf8);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 std::string Hex(const std::string& bytes) {
   static const char digits[] = "0123456789ABCDEF";
@@ -58,7 +42,7 @@ TEST(full_width, maps_digits_letters_signs_and_the_blank) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
-    EXPECT_EQ(Hex(ToFullWidth(Sjis(c.in))), Hex(Sjis(c.out)));
+    EXPECT_EQ(Hex(ToFullWidth(ToCp932(c.in))), Hex(ToCp932(c.out)));
   }
 }
 
@@ -75,7 +59,7 @@ TEST(full_width, maps_half_width_katakana_and_signs) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
-    EXPECT_EQ(Hex(ToFullWidth(Sjis(c.in))), Hex(Sjis(c.out)));
+    EXPECT_EQ(Hex(ToFullWidth(ToCp932(c.in))), Hex(ToCp932(c.out)));
   }
 }
 
@@ -104,7 +88,7 @@ TEST(full_width, combines_kana_with_a_following_voiced_mark) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
-    EXPECT_EQ(Hex(ToFullWidth(Sjis(c.in))), Hex(Sjis(c.out)));
+    EXPECT_EQ(Hex(ToFullWidth(ToCp932(c.in))), Hex(ToCp932(c.out)));
   }
 }
 
@@ -124,7 +108,7 @@ TEST(full_width, turns_hiragana_into_katakana) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
-    EXPECT_EQ(Hex(ToFullWidth(Sjis(c.in))), Hex(Sjis(c.out)));
+    EXPECT_EQ(Hex(ToFullWidth(ToCp932(c.in))), Hex(ToCp932(c.out)));
   }
 }
 
@@ -134,12 +118,12 @@ TEST(full_width, leaves_other_double_byte_characters_alone) {
   };
   for (const char* c : cases) {
     SCOPED_TRACE(c);
-    EXPECT_EQ(Hex(ToFullWidth(Sjis(c))), Hex(Sjis(c)));
+    EXPECT_EQ(Hex(ToFullWidth(ToCp932(c))), Hex(ToCp932(c)));
   }
 }
 
 TEST(full_width, matches_the_known_bytes_of_a_mixed_text) {
-  EXPECT_EQ(Hex(ToFullWidth(Sjis("12.5 ab ｶﾞ"))),
+  EXPECT_EQ(Hex(ToFullWidth(ToCp932("12.5 ab ｶﾞ"))),
             "82 50 82 51 81 44 82 54 81 40 82 81 82 82 81 40 83 4B");
 }
 
@@ -177,22 +161,22 @@ TEST(full_width, maps_long_texts_whole) {
       {std::string(300, '7'),
        [] {
          std::string s;
-         for (int i = 0; i < 300; ++i) s += Sjis("７");
+         for (int i = 0; i < 300; ++i) s += ToCp932("７");
          return s;
        }()},
       // Kana at byte 126 and its mark at byte 127 still combine.
-      {std::string(125, 'a') + Sjis("ｶﾞ"),
+      {std::string(125, 'a') + ToCp932("ｶﾞ"),
        [] {
          std::string s;
-         for (int i = 0; i < 125; ++i) s += Sjis("ａ");
-         return s + Sjis("ガ");
+         for (int i = 0; i < 125; ++i) s += ToCp932("ａ");
+         return s + ToCp932("ガ");
        }()},
       // A double-byte character on bytes 126 and 127 is kept whole.
-      {std::string(125, 'a') + Sjis("あ") + "b",
+      {std::string(125, 'a') + ToCp932("あ") + "b",
        [] {
          std::string s;
-         for (int i = 0; i < 125; ++i) s += Sjis("ａ");
-         return s + Sjis("アｂ");
+         for (int i = 0; i < 125; ++i) s += ToCp932("ａ");
+         return s + ToCp932("アｂ");
        }()},
   };
   for (const auto& c : cases) {
@@ -203,7 +187,7 @@ TEST(full_width, maps_long_texts_whole) {
 }
 
 TEST(full_width, copy_takes_only_characters_wholly_inside_the_window) {
-  const std::string text = Sjis("あab");  // 82 A0 61 62
+  const std::string text = ToCp932("あab");  // 82 A0 61 62
   struct {
     std::string text;
     int start;
