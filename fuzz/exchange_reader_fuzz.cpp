@@ -12,26 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Every order entry names a stored record.
   const DataModel& m = gDataModel;
-  const std::size_t sizes[16] = {0,
-                                 m.LineTable.size(),
-                                 m.CircleTable.size(),
-                                 m.ArcTable.size(),
-                                 m.TextTable.size(),
-                                 m.PointTable.size(),
-                                 m.CodedPointTable.size(),
-                                 m.DimensionTable.size(),
-                                 m.BlockTable.size(),
-                                 m.Solid2Table.size(),
-                                 m.Solid3Table.size(),
-                                 m.Solid4Table.size(),
-                                 m.ScTable.size(),
-                                 m.SeTable.size(),
-                                 m.SoTable.size(),
-                                 m.SgTable.size()};
-  for (std::size_t i = 0; i < m.EntityOrder.size(); ++i) {
+    for (std::size_t i = 0; i < m.EntityOrder.size(); ++i) {
     const EntityOrderEntry& e = m.EntityOrder[i];
     if (e.Kind < 1 || e.Kind > 15 || e.Index < 0 ||
-        static_cast<std::size_t>(e.Index) >= sizes[e.Kind]) {
+        static_cast<std::size_t>(e.Index) >= m.TableSize(e.Kind)) {
       __builtin_trap();
     }
   }

@@ -133,7 +133,7 @@ namespace {
 // The supplier whose blocks NewFullBlock takes; set on the reading thread only.
 BlockSupplier* gSupplier = nullptr;
 
-void* AllocateFullBlock() { return ::operator new (kFullBlockBytes, kBlockAlignment); }
+void* AllocateFullBlock() { return ::operator new(kFullBlockBytes, kBlockAlignment); }
 
 }  // namespace
 
@@ -196,7 +196,7 @@ BlockSupplier::~BlockSupplier() {
     state_->wake.notify_one();
     state_->worker.join();
   }
-  for (void* block : state_->ready) ::operator delete (block, kBlockAlignment);
+  for (void* block : state_->ready) ::operator delete(block, kBlockAlignment);
 }
 
 void* BlockSupplier::Take() {
@@ -221,4 +221,41 @@ void* BlockSupplier::Take() {
   }
   s.wake.notify_one();
   return block;
+}
+
+std::size_t DataModel::TableSize(int kind) const {
+  switch (kind) {
+    case kLineEntity:
+      return LineTable.size();
+    case kCircleEntity:
+      return CircleTable.size();
+    case kArcEntity:
+      return ArcTable.size();
+    case kTextEntity:
+      return TextTable.size();
+    case kPointEntity:
+      return PointTable.size();
+    case kCodedPointEntity:
+      return CodedPointTable.size();
+    case kDimensionEntity:
+      return DimensionTable.size();
+    case kBlockEntity:
+      return BlockTable.size();
+    case kSolid2Entity:
+      return Solid2Table.size();
+    case kSolid3Entity:
+      return Solid3Table.size();
+    case kSolid4Entity:
+      return Solid4Table.size();
+    case kScEntity:
+      return ScTable.size();
+    case kSeEntity:
+      return SeTable.size();
+    case kSoEntity:
+      return SoTable.size();
+    case kSgEntity:
+      return SgTable.size();
+    default:
+      return 0;
+  }
 }

@@ -258,6 +258,8 @@ struct DataModel {
   }
   // Stores `text` in the pool and returns its reference.
   TextRef StoreText(std::string_view text);
+  // Records in the table of `kind` (an EntityKind); 0 for any other number.
+  std::size_t TableSize(int kind) const;
 };
 
 // The one process-wide instance.

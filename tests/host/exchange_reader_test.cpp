@@ -479,25 +479,9 @@ TEST(exchange_reader, each_entity_row_fills_its_table_and_the_order) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     const DataModel& m = Read(std::string(c.line) + "\n" + c.line + "\n");
-    const std::size_t sizes[] = {0,
-                                 m.LineTable.size(),
-                                 m.CircleTable.size(),
-                                 m.ArcTable.size(),
-                                 m.TextTable.size(),
-                                 m.PointTable.size(),
-                                 m.CodedPointTable.size(),
-                                 m.DimensionTable.size(),
-                                 m.BlockTable.size(),
-                                 m.Solid2Table.size(),
-                                 m.Solid3Table.size(),
-                                 m.Solid4Table.size(),
-                                 m.ScTable.size(),
-                                 m.SeTable.size(),
-                                 m.SoTable.size(),
-                                 m.SgTable.size()};
-    for (int kind = 1; kind <= 15; ++kind) {
+        for (int kind = 1; kind <= 15; ++kind) {
       SCOPED_TRACE(kind);
-      EXPECT_EQ(sizes[kind], kind == c.kind ? 2u : 0u);
+      EXPECT_EQ(m.TableSize(kind), kind == c.kind ? 2u : 0u);
     }
     ASSERT_EQ(m.EntityOrder.size(), 2u);
     ASSERT_EQ(m.EntityOrder[0].Kind, c.kind);
