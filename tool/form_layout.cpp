@@ -11,13 +11,8 @@ namespace {
 constexpr int CaptionWidth(std::string_view caption, int fontHeight) {
   const int half = (fontHeight + 1) / 2;
   int width = 0;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(caption[i])) && i + 1 < caption.size()) {
-      width += fontHeight;
-      ++i;
-    } else {
-      width += half;
-    }
+  for (std::size_t i = 0; i < caption.size(); i += CharByteCount(caption, i)) {
+    width += CharByteCount(caption, i) == 2 ? fontHeight : half;
   }
   return width;
 }

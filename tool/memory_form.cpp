@@ -79,8 +79,7 @@ void MemoryForm::TypeText(ControlId edit, std::string_view text) {
     // Characters, not bytes: a double-byte character counts once.
     std::size_t end = 0;
     for (int count = 0; count < maxLength && end < text.size(); ++count) {
-      const bool lead = IsLeadByte(static_cast<unsigned char>(text[end]));
-      end += (lead && end + 1 < text.size()) ? 2 : 1;
+      end += CharByteCount(text, end);
     }
     text = text.substr(0, end);
   }

@@ -94,10 +94,7 @@ WholeChars CopyWholeChars(std::string_view text, int start, int maxBytes) {
 
   long long i = 1;
   while (i <= size && i <= last) {
-    // A lead byte in the last position has no second byte: it is a character
-    // of one byte, so nothing is read past the end of the text.
-    const bool doubleByte = IsLeadByte(static_cast<unsigned char>(text[i - 1])) && i < size;
-    const int width = doubleByte ? 2 : 1;
+    const int width = static_cast<int>(CharByteCount(text, static_cast<std::size_t>(i - 1)));
     if (i >= start && i + width - 1 <= last) {
       result.Part.append(text.substr(static_cast<std::size_t>(i - 1), width));
       result.ByteCount += width;
@@ -119,12 +116,7 @@ std::string ToFullWidth(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const unsigned char b = static_cast<unsigned char>(text[i]);
-    if (IsLeadByte(b)) {
-      if (i + 1 >= text.size()) {
-        out.push_back(text[i]);  // a lone lead byte at the end stays as it is
-        ++i;
-        continue;
-      }
+    if (CharByteCount(text, i) == 2) {
       const unsigned char trail = static_cast<unsigned char>(text[i + 1]);
       if (b == 0x82 && trail >= 0x9F && trail <= 0xF1) {
         // Hiragana ぁ..ん to katakana ァ..ン: both runs are in the same order,
@@ -157,7 +149,8 @@ std::string ToFullWidth(std::string_view text) {
         ++i;
       }
     } else {
-      out.push_back(text[i]);  // control bytes, 0x7F, 0xA0, 0xFE, 0xFF
+      // Control bytes, 0x7F, 0xA0, 0xFE, 0xFF and a lone lead byte at the end.
+      out.push_back(text[i]);
       ++i;
     }
   }

@@ -93,16 +93,14 @@ double TextRunLength(std::string_view text, double charWidth, double charSpacing
   double length = 0;
   std::size_t i = 0;
   while (i < text.size()) {
-    unsigned char b = static_cast<unsigned char>(text[i]);
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    i += CharByteCount(text, i);
+    // A lead byte in the last position still stands for a full-width character.
     if (IsLeadByte(b)) {
-      // A lead byte in the last position still stands for a full-width
-      // character; the step past the end just ends the walk.
       length += charWidth;
-      i += 2;
       if (i < text.size()) length += charSpacing;
     } else {
       if (b >= 0x20) length += charWidth * 0.5;
-      i += 1;
       if (i < text.size()) length += charSpacing * 0.5;
     }
   }

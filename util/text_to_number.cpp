@@ -130,7 +130,7 @@ std::string RemoveBlanks(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     unsigned char b = static_cast<unsigned char>(text[i]);
-    if (IsLeadByte(b) && i + 1 < text.size()) {
+    if (CharByteCount(text, i) == 2) {
       if (!(b == 0x81 && static_cast<unsigned char>(text[i + 1]) == 0x40)) {
         result.append(text.substr(i, 2));
       }

@@ -19,6 +19,21 @@ TEST(sjis, lead_bytes_include_0x80_and_0xfd) {
   }
 }
 
+TEST(sjis, a_lead_byte_takes_the_next_byte_unless_it_is_the_last) {
+  // "aあ" then a lone lead byte: 61 82 A0 82.
+  const std::string text = "a\x82\xA0\x82";
+  struct {
+    std::size_t at;
+    std::size_t bytes;
+  } cases[] = {{0, 1}, {1, 2}, {2, 1}, {3, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.at);
+    EXPECT_EQ(CharByteCount(text, c.at), c.bytes);
+  }
+  // The byte after a lead byte belongs to it whatever its value.
+  EXPECT_EQ(CharByteCount("\x82\x0A", 0), 2u);
+}
+
 TEST(sjis, cut_never_splits_a_double_byte_character) {
   // "aあb" is 61 82 A0 62 in code page 932.
   const std::string text =
