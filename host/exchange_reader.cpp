@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "host/data_model.h"
+#include "util/geometry.h"
 #include "util/sjis.h"
 #include "util/text_to_number.h"
 
@@ -234,10 +235,6 @@ void StoreEntity(Table<Record>& table, int kind, const Record& record) {
   std::size_t index = table.push_back(record);
   AddEntityOrder(kind, static_cast<int>(index));
 }
-
-struct Point {
-  double X, Y;
-};
 
 bool SamePoint(Point a, Point b) {
   return std::fabs(a.X - b.X) <= 1e-10 && std::fabs(a.Y - b.Y) <= 1e-10;

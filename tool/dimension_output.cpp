@@ -14,12 +14,6 @@ constexpr int kZ3 = 4;  // the "z3" modifier line before each drawn piece
 
 double Radians(double degrees) { return degrees / 180 * std::numbers::pi; }
 
-Point Turned(Point p, Point centre, double angleDeg) {
-  Point r;
-  RotatePointDeg(r.X, r.Y, p.X, p.Y, centre.X, centre.Y, angleDeg);
-  return r;
-}
-
 double Distance(Point a, Point b) { return PointDistance(a.X, a.Y, b.X, b.Y); }
 
 // Direction out of the dimension at `from` (seen from `to`), turned by `off`,

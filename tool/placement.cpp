@@ -14,13 +14,6 @@ Point ToCurrentScale(Point p, double referenceScale, double layerScale) {
           ToCurrentScale(p.Y, referenceScale, layerScale)};
 }
 
-// `p` turned about `centre` by `angleDeg`.
-Point Turned(Point p, Point centre, double angleDeg) {
-  Point r;
-  RotatePointDeg(r.X, r.Y, p.X, p.Y, centre.X, centre.Y, angleDeg);
-  return r;
-}
-
 // The foot of the perpendicular from `measure` onto the dimension line, which
 // runs through `linePoint` along the axis angle: in the frame turned about the
 // measure point the line is horizontal, so the foot keeps the measure point's

@@ -89,6 +89,12 @@ void RotatePointDeg(double& rx, double& ry, double px, double py, double cx, dou
   RotatePointRad(rx, ry, px, py, cx, cy, angleDeg / 180 * kPi);
 }
 
+Point Turned(Point p, Point centre, double angleDeg) {
+  Point r;
+  RotatePointDeg(r.X, r.Y, p.X, p.Y, centre.X, centre.Y, angleDeg);
+  return r;
+}
+
 double TextRunLength(std::string_view text, double charWidth, double charSpacing) {
   double length = 0;
   std::size_t i = 0;

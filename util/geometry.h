@@ -33,6 +33,8 @@ void RotatePointRad(double& rx, double& ry, double px, double py, double cx, dou
                     double angle);
 void RotatePointDeg(double& rx, double& ry, double px, double py, double cx, double cy,
                     double angleDeg);
+// `p` turned about `centre` by `angleDeg`: RotatePointDeg on points.
+Point Turned(Point p, Point centre, double angleDeg);
 
 // Drawn length of a Shift-JIS text: full-width characters take `charWidth`,
 // half-width ones half of it, with spacing only between characters.

@@ -159,6 +159,10 @@ TEST(geometry, rotate_turns_counter_clockwise_about_the_centre) {
     RotatePointDeg(rx, ry, c.px, c.py, c.cx, c.cy, c.angle);
     EXPECT_NEAR(rx, c.rx, 1e-15 * 4);
     EXPECT_NEAR(ry, c.ry, 1e-15 * 4);
+    // The same turn on points, to the last bit.
+    const Point turned = Turned(Point{c.px, c.py}, Point{c.cx, c.cy}, c.angle);
+    EXPECT_EQ(turned.X, rx);
+    EXPECT_EQ(turned.Y, ry);
   }
 }
 
