@@ -237,7 +237,7 @@ void StoreEntity(Table<Record>& table, int kind, const Record& record) {
 }
 
 bool SamePoint(Point a, Point b) {
-  return std::fabs(a.X - b.X) <= 1e-10 && std::fabs(a.Y - b.Y) <= 1e-10;
+  return std::fabs(a.X - b.X) <= kGeometryTolerance && std::fabs(a.Y - b.Y) <= kGeometryTolerance;
 }
 
 void StoreSolid2(Point p1, Point p2) {

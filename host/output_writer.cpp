@@ -19,6 +19,8 @@ constexpr char kQuote = '"';
 
 // Coordinates closer than this are one point to Jw_cad.
 constexpr double kSamePointTolerance = 1e-8;
+// A dimension figure without a value shows its length rounded to this step.
+constexpr double kBlankValueStep = 1e-8;
 
 std::string Num(double value) { return RealToText(value); }
 std::string Int(int value) { return IntegerToText(value); }
@@ -201,7 +203,7 @@ void OutDimension(std::string_view text, double x1, double y1, double x2, double
   std::string value(text);
   if (IsBlank(value)) {
     const double length = PointDistance(x1, y1, x2, y2);
-    value = Num(std::trunc(length / 1e-8 + 0.5) * 1e-8);
+    value = Num(std::trunc(length / kBlankValueStep + 0.5) * kBlankValueStep);
   }
   AddOutputLine("msg");
   AddOutputLine(JoinReals({x1, y1, x2, y2}));

@@ -120,7 +120,7 @@ void EmitExtensionLine(Point m, Point linePoint, double axisAngle, double extens
 void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOvershoot,
                    double arrowLength, double arrowAngle, double endMarkerScale,
                    double layerScale) {
-  if (reversed && reverseOvershoot > 1e-10) {
+  if (reversed && reverseOvershoot > kGeometryTolerance) {
     // Reversed markers sit outside: the dimension line runs on to carry them.
     const double back = Radians(a + 180);
     const Point q{e.X + reverseOvershoot * std::cos(back), e.Y + reverseOvershoot * std::sin(back)};
@@ -163,7 +163,8 @@ std::string EmitDimensionCommands(const DimensionDrawing& drawing, const DialogV
   // The end shared with the reference already has its extension line, as
   // long as the reference was drawn along the same axis angle.
   const bool sameAxis =
-      std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <= 1e-10;
+      std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
+      kGeometryTolerance;
   if (!(g.AddedSide == 1 && sameAxis)) {
     EmitExtensionLine(g.MeasureStart, g.LinePoint, drawing.AxisAngle, d.ExtensionGap,
                       d.ExtensionOvershoot);

@@ -23,7 +23,7 @@ struct TextPlacement {
 
 // Everything the emission needs besides the dialog values.
 struct DimensionDrawing {
-  Placement Geometry;          // accepted placement (not Inside, length >= 1e-10)
+  Placement Geometry;  // accepted: not Inside, length at least kGeometryTolerance
   double AxisAngle = 0;
   double ReferenceAxisAngle = 0;
   double LayerScale = 1;

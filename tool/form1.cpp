@@ -14,6 +14,7 @@
 #include "tool/settings_file.h"
 #include "tool/ui_texts.h"
 #include "tool/value_text.h"
+#include "util/geometry.h"
 #include "util/number_text.h"
 #include "util/text_to_number.h"
 
@@ -332,7 +333,7 @@ void TForm1::Button1Click() {
   ReferenceLinePoint = placement.NewReference.LinePoint;
   SaveSettings(ProgramFolder / kSettingsFileName);
 
-  if (placement.MeasuredLength < 1e-10) {
+  if (placement.MeasuredLength < kGeometryTolerance) {
     lastOkOutcome_ = OkOutcome::ZeroLength;
     toolkit_.ShowMessage(kMessageZeroLength);
     return;

@@ -45,12 +45,13 @@ Placement PlaceDimension(const PlacementInput& input) {
   }
 
   Placement result;
-  if (a.X - 1e-10 <= turnedPicked.X && turnedPicked.X <= turnedB.X + 1e-10) {
+  if (a.X - kGeometryTolerance <= turnedPicked.X &&
+      turnedPicked.X <= turnedB.X + kGeometryTolerance) {
     result.Inside = true;
     return result;
   }
 
-  if (turnedPicked.X < a.X - 1e-10) {
+  if (turnedPicked.X < a.X - kGeometryTolerance) {
     // Before the reference: the new dimension ends at the reference's first end.
     result.AddedSide = 0;
     result.MeasureStart = p;

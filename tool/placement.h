@@ -21,7 +21,7 @@ struct PlacementInput {
 
 struct Placement {
   // True when the picked point lies within the reference's extent (ends
-  // included to within 1e-10): nothing else below is set.
+  // included to within kGeometryTolerance): nothing else below is set.
   bool Inside = false;
   int AddedSide = 0;  // 0 before the reference (MeasureEnd shared), 1 after it
   Point MeasureStart, MeasureEnd;

@@ -9,6 +9,11 @@ struct Point {
   double Y = 0;
 };
 
+// Geometric values closer than this are taken as equal: the picked point on a
+// reference end, a dimension of no length, two axis angles, two corners of a
+// solid, a distance that is no distance.
+inline constexpr double kGeometryTolerance = 1e-10;
+
 void ExchangeReals(double& a, double& b);
 
 // Half away from zero at the tenth decimal: |x| / 1e-10 + 0.5, truncated, x 1e-10.
