@@ -8,6 +8,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "host/data_model.h"
+
 namespace {
 
 constexpr std::size_t kMaxEntryBytes = 255;
@@ -61,9 +63,7 @@ bool AllNumbers(const std::vector<std::string_view>& fields, std::size_t from) {
 }
 
 bool IsTextKeyword(std::string_view k) {
-  static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                                   "cp", "ct", "ck", "cz", "c2"};
-  for (std::string_view keyword : kKeywords) {
+  for (std::string_view keyword : kTextKeywords) {
     if (k == keyword) return true;
   }
   return false;

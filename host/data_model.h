@@ -48,9 +48,13 @@ struct ArcRecord {
   double Values[7] = {};
 };
 
+// The keywords of Jw_cad's text lines, in the order of their kind numbers.
+inline constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                                     "cp", "ct", "ck", "cz", "c2"};
+
 struct TextRecord {
   EntityHeader Header;
-  int Kind = 0;  // 0 "ch", 1 "cv", 2 "cs", 3 "cr", 4 "co", 5 "cp", 6 "ct", 7 "ck", 8 "cz", 9 "c2"
+  int Kind = 0;  // index into kTextKeywords
   int TextCC = 0;
   int TextType = 0;
   double Width = 0, Height = 0, Spacing = 0;

@@ -482,11 +482,8 @@ void OnArc(const Tokens& t) {
   EndEntity(true);
 }
 
-constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                              "cp", "ct", "ck", "cz", "c2"};
-
 int TextKind(std::string_view keyword) {
-  for (int k = 0; k < 10; ++k) {
+  for (int k = 0; k < static_cast<int>(std::size(kTextKeywords)); ++k) {
     if (kTextKeywords[k] == keyword) return k;
   }
   return -1;

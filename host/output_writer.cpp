@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -41,10 +42,10 @@ bool IsNoDirection(double dx, double dy) {
   return std::fabs(dx) <= kSamePointTolerance && std::fabs(dy) <= kSamePointTolerance;
 }
 
-const char* TextKeyword(int kind) {
-  static const char* const kKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                          "cp", "ct", "ck", "cz", "c2"};
-  return (kind >= 1 && kind <= 9) ? kKeywords[kind] : kKeywords[0];
+// An unknown kind is written as the first one, "ch".
+std::string_view TextKeyword(int kind) {
+  const bool known = kind >= 0 && kind < static_cast<int>(std::size(kTextKeywords));
+  return kTextKeywords[known ? kind : 0];
 }
 
 }  // namespace
