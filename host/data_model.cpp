@@ -33,7 +33,6 @@ void ResetDataModel() {
   m.LayerState.assign(256, 0);
   m.LayerName.assign(256, std::string());
   m.PickedPoints.assign(100, PickedPoint{});
-  m.AttrState.FontName = std::string(kDefaultFontName);
 
   m.FreshFlags = FreshFlagSet{};
   m.FreshFlags.LayerGroup = true;
@@ -51,22 +50,13 @@ void ResetDataModel() {
 
 void ResetOutputState() {
   AttributeState& a = gDataModel.AttrState;
-  a.LayerGroup = 0;
-  a.Layer = 0;
-  a.PenColor = 1;
-  a.LineType = 1;
-  a.LineWidth = 0;
-  a.TextType = 1;
-  a.TextWidth = 2;
-  a.TextHeight = 2;
-  a.TextSpacing = 0;
-  a.TextColor = 1;
-  a.TextCC = 0;
-  a.FontName = std::string(kDefaultFontName);
-  a.PointColor = 1;
-  a.SolidColor = 0;
-  // EntityTag, ZFlags, PolylineCount and the two modes are reading state only
-  // and stay as the file left them.
+  AttributeState start;
+  start.EntityTag = a.EntityTag;
+  start.ZFlags = a.ZFlags;
+  start.PolylineCount = a.PolylineCount;
+  start.InPolyline = a.InPolyline;
+  start.InDimension = a.InDimension;
+  a = std::move(start);
 
   FreshFlagSet& f = gDataModel.FreshFlags;
   f.LayerGroup = f.Layer = f.PenColor = f.LineType = f.LineWidth = true;

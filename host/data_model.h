@@ -154,10 +154,14 @@ struct PickedPoint {
   int Kind = 0;  // 0 plain, 1 "-", 2 "ln", 3 "ci", 4 "ch"
 };
 
+// "<ＭＳ ゴシック>" in Shift-JIS: the font the writer assumes Jw_cad starts with.
+inline constexpr std::string_view kDefaultFontName =
+    "<\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e>";
+
 // While reading: the attributes of the entity lines that follow.
 // While writing: the attributes last written, so repeats can be left out.
+// The values below are the start values of both.
 struct AttributeState {
-  int EntityTag = 0;
   int LayerGroup = 0;
   int Layer = 0;
   int PenColor = 1;
@@ -167,13 +171,15 @@ struct AttributeState {
   double TextWidth = 2, TextHeight = 2, TextSpacing = 0;
   int TextColor = 1;
   int TextCC = 0;
-  std::string FontName;
+  std::string FontName{kDefaultFontName};
+  int PointColor = 1;
+  int SolidColor = 0;
+  // Reading state only: ResetOutputState leaves these as the file left them.
+  int EntityTag = 0;
   int ZFlags = 0;
   int PolylineCount = 0;
   bool InPolyline = false;
   bool InDimension = false;
-  int PointColor = 1;
-  int SolidColor = 0;
 };
 
 // Reading: set until the first line of its kind. Writing: set until the
@@ -189,10 +195,6 @@ struct FreshFlagSet {
   bool FontName = false;
   bool PointColor = false;
 };
-
-// "<ＭＳ ゴシック>" in Shift-JIS: the font the writer assumes Jw_cad starts with.
-inline constexpr std::string_view kDefaultFontName =
-    "<\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e>";
 
 // ---- The model -------------------------------------------------------------
 
