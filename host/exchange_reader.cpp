@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "host/block_supplier.h"
 #include "host/data_model.h"
 #include "util/geometry.h"
 #include "util/sjis.h"

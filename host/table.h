@@ -6,7 +6,8 @@
 // The first blocks double in size (64, 64, 128, ... 2048 records) so that a
 // small drawing does not pay for fifteen tables of full blocks; from record
 // 4096 on every block is a full block of kFullBlockBytes, whatever the record,
-// so that one BlockSupplier can prepare full blocks for every table.
+// so that one BlockSupplier (host/block_supplier.h) can prepare full blocks
+// for every table.
 
 #include <bit>
 #include <cstddef>
@@ -16,36 +17,7 @@
 #include <utility>
 #include <vector>
 
-inline constexpr std::size_t kFullBlockBytes = std::size_t{256} << 10;
-inline constexpr std::align_val_t kBlockAlignment{64};
-
-// A full block: one the running BlockSupplier has prepared when there is one
-// with a block ready, otherwise a fresh one. Freed with
-// ::operator delete(block, kBlockAlignment).
-void* NewFullBlock();
-
-// Writing a fresh page costs the kernel a page fault, and a million entities
-// take some 80 MB of them: about half of reading the exchange file when done
-// in line with the parsing. While a supplier lives, a second thread allocates
-// full blocks a few ahead of use and writes one byte of each page, so the
-// faults are taken beside the parsing instead of within it. Only memory is
-// prepared off the reading thread; the tables themselves are touched by the
-// reading thread alone. The thread is joined when the supplier is destroyed,
-// and blocks not taken by then are freed.
-class BlockSupplier {
- public:
-  BlockSupplier();
-  ~BlockSupplier();
-  BlockSupplier(const BlockSupplier&) = delete;
-  BlockSupplier& operator=(const BlockSupplier&) = delete;
-
-  // A prepared block, or nullptr when none is ready yet.
-  void* Take();
-
- private:
-  struct State;
-  std::unique_ptr<State> state_;
-};
+#include "host/block_supplier.h"
 
 template <class T>
 class Table {
