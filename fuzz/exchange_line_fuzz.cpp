@@ -24,9 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Tokens are made of the line's bytes, never more.
   if (tokenBytes > line.size()) __builtin_trap();
 
-  // The model carries over from input to input, like the lines of one file,
-  // until it is reset so that it does not grow without bound.
-  ParseExchangeLine(line);
+  // One line as the reader takes it, without the reader's buffer. The model
+  // carries over from input to input, like the lines of one file, until it is
+  // reset so that it does not grow without bound.
+  InterpretExchangeTokens(tokens);
   if (gDataModel.EntityOrder.size() > 100000) ResetDataModel();
   return 0;
 }

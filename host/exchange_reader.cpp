@@ -4,7 +4,7 @@
 // Splitting a line into tokens is host/exchange_tokenizer's. Sections:
 //   1. Small helpers: numbers, text cuts, storing records
 //   2. Keyword handlers, one per row of the vocabulary
-//   3. The vocabulary table and its dispatch (ParseExchangeLine)
+//   3. The vocabulary table and its dispatch (InterpretExchangeTokens)
 //   4. Cutting bytes into lines (ParseExchangeBytes, ReadExchangeFile)
 
 #include "host/exchange_reader.h"
@@ -628,7 +628,9 @@ const RowIndex& Rows() {
   return index;
 }
 
-void InterpretTokens(const Tokens& t) {
+}  // namespace
+
+void InterpretExchangeTokens(const LineTokens& t) {
   const std::string_view token0 = t.Tokens[0];
   if (t.Count == 1 && token0.empty()) return;  // an empty or all-blank line
   const unsigned char first = token0.empty() ? 0 : static_cast<unsigned char>(token0[0]);
@@ -639,17 +641,6 @@ void InterpretTokens(const Tokens& t) {
       return;
     }
   }
-}
-
-}  // namespace
-
-void ParseExchangeLine(std::string_view line) {
-  static std::string scratch;
-  LineTokens tokens;
-  SplitExchangeLine(line, scratch, tokens);
-  InterpretTokens(tokens);
-  // A single huge line must not keep its bytes for the rest of the run.
-  if (scratch.capacity() > (std::size_t{1} << 20)) std::string().swap(scratch);
 }
 
 // ---- 4. Cutting bytes into lines --------------------------------------------------
@@ -716,7 +707,7 @@ class LineCutter {
       size = static_cast<std::size_t>(std::remove(line, line + size, '\r') - line);
     }
     SplitExchangeLineInPlace(line, size, tokens_);
-    InterpretTokens(tokens_);
+    InterpretExchangeTokens(tokens_);
   }
 
   void ReleaseCarry() {

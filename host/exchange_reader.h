@@ -7,8 +7,8 @@
 
 #include "host/exchange_tokenizer.h"
 
-// Interprets one line into gDataModel.
-void ParseExchangeLine(std::string_view line);
+// Interprets the tokens of one line into gDataModel.
+void InterpretExchangeTokens(const LineTokens& tokens);
 
 // Reads a whole file's bytes as the reader would read the file.
 void ParseExchangeBytes(std::string_view bytes);
