@@ -184,7 +184,7 @@ void OutLine(double x1, double y1, double x2, double y2) {
 }
 
 void OutPoint(int code, double x, double y, double scale, double angle) {
-  if (code < -7 || code > 11) code = -3;
+  if (code < kLowestPointCode || code > kHighestPointCode) code = -3;
   if (std::fabs(scale) <= kSamePointTolerance) scale = 1;
   AddOutputLine("pt " + JoinReals({x, y, scale, angle}) + " " + Int(code));
 }

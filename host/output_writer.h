@@ -20,6 +20,9 @@ void OutFontName(std::string_view name);
 void OutPointColor(int colour);
 void OutZFlags(int flags);
 void OutLine(double x1, double y1, double x2, double y2);
+// Jw_cad's point codes; OutPoint writes any other code as -3.
+inline constexpr int kLowestPointCode = -7;
+inline constexpr int kHighestPointCode = 11;
 void OutPoint(int code, double x, double y, double scale, double angle);
 void OutText(int kind, std::string_view text, double x, double y, double dx, double dy);
 void OutDimension(std::string_view text, double x1, double y1, double x2, double y2, double x,

@@ -4,8 +4,8 @@
 #include <string>
 
 struct DialogValues {
-  int StartMarkerKind = 0;  // ComboBox1, 0..11
-  int EndMarkerKind = 0;    // ComboBox2, 0..11
+  int StartMarkerKind = 0;    // ComboBox1, a kind of tool/end_markers.h
+  int EndMarkerKind = 0;      // ComboBox2, likewise
   double EndMarkerScale = 1;  // Edit1, > 0
   double ArrowLength = 3;     // Edit7, paper mm, 0 < v <= 1000
   double ArrowAngle = 15;     // Edit8, degrees, 0 < v < 180

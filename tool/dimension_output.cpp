@@ -5,6 +5,7 @@
 
 #include "host/data_model.h"
 #include "host/output_writer.h"
+#include "tool/end_markers.h"
 #include "tool/value_text.h"
 #include "util/geometry.h"
 
@@ -13,6 +14,10 @@ namespace {
 constexpr int kZ3 = 4;  // the "z3" modifier line before each drawn piece
 
 double Radians(double degrees) { return degrees / 180 * std::numbers::pi; }
+
+bool IsLineArrow(const EndMarker* marker) {
+  return marker != nullptr && marker->Drawing == MarkerDrawing::LineArrow;
+}
 
 double Distance(Point a, Point b) { return PointDistance(a.X, a.Y, b.X, b.Y); }
 
@@ -77,31 +82,11 @@ TextPlacement PlaceValueText(std::string_view valueText, double width, double sp
 
 double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
                        double layerScale) {
-  // The length a marker takes up along the dimension line, in paper mm; the
-  // shapes of kinds 1 to 11 are Jw_cad's, known here only by these sizes.
-  if (kind == 0) return std::cos(Radians(arrowAngle)) * arrowLength * layerScale;
-  double extent = 0;
-  switch (kind) {
-    case 1:
-    case 6:
-    case 9:
-    case 11:
-      extent = 7.5;
-      break;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 7:
-      extent = 1.25;
-      break;
-    case 8:
-    case 10:
-      extent = 1.25 * std::sqrt(2.0);
-      break;
-    default:
-      break;
-  }
+  // The length a marker takes up along the dimension line: a point marker's
+  // paper extent times both scales, a line arrow's from its own length.
+  const EndMarker* marker = FindEndMarker(kind);
+  if (IsLineArrow(marker)) return std::cos(Radians(arrowAngle)) * arrowLength * layerScale;
+  const double extent = marker != nullptr ? marker->PaperExtent : 0;
   return extent * endMarkerScale * layerScale;
 }
 
@@ -127,7 +112,8 @@ void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOve
     OutZFlags(kZ3);
     OutLine(e.X, e.Y, q.X, q.Y);
   }
-  if (kind == 0) {
+  const EndMarker* marker = FindEndMarker(kind);
+  if (IsLineArrow(marker)) {
     // Line arrow with its tip at E; the length is paper mm, not end-marker scaled.
     const double r = arrowLength * layerScale;
     const double side1 = Radians(a + 180 + arrowAngle);
@@ -143,7 +129,7 @@ void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOve
   // Jw_cad draws the marker shape from the point code; the scale is the
   // dialog's own value, not a drawing size.
   OutZFlags(kZ3);
-  OutPoint(kind, e.X, e.Y, endMarkerScale, a);
+  OutPoint(marker != nullptr ? marker->PointCode : kind, e.X, e.Y, endMarkerScale, a);
 }
 
 std::string EmitDimensionCommands(const DimensionDrawing& drawing, const DialogValues& values) {

@@ -1,5 +1,6 @@
 #include "tool/form_layout.h"
 
+#include "tool/end_markers.h"
 #include "tool/ui_texts.h"
 #include "util/sjis.h"
 
@@ -23,11 +24,6 @@ constexpr LabelDescription MakeLabel(std::string_view name, int x, int y, std::s
                           caption, fontHeight, describes};
 }
 
-constexpr std::string_view kMarkerItems[] = {
-    kMarkerLineArrow, kMarkerTriangle,     kMarkerSquare,         kMarkerLetterO,
-    kMarkerCircle,    kMarkerFilledSquare, kMarkerFilledTriangle, kMarkerFilledCircle,
-    kMarkerWave,      kMarkerChevron,      kMarkerSlash,          kMarkerTriangle,
-};
 constexpr std::string_view kPrecisionItems[] = {
     "1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001", "0.00000001",
 };
@@ -109,8 +105,8 @@ ControlDescription Button(std::string_view name, ControlId id, FormRect bounds, 
 }
 
 const ControlDescription kControls[] = {
-    DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, 0, kMarkerItems, 0, 3),
-    DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, 1, kMarkerItems, 0, 4),
+    DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, 0, EndMarkerLabels(), 0, 3),
+    DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, 1, EndMarkerLabels(), 0, 4),
     EditBox("Edit7", ControlId::Edit7, {48, 64, 33, 21}, 2, "3", 8, true, 14),
     EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, 3, "15", 8, true, 15),
     EditBox("Edit1", ControlId::Edit1, {72, 112, 57, 21}, 4, "1", 16, true, 8),

@@ -306,6 +306,9 @@ TEST(dimension_output, end_marker_extents_by_kind) {
       {9, 15, 150},
       {10, 15, 35.35533905932738},
       {11, 15, 150},
+      // No list offers these: they take up no room.
+      {12, 15, 0},
+      {-1, 15, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
@@ -321,6 +324,16 @@ TEST(dimension_output, point_markers_write_their_kind_as_code) {
       {1, "pt 0 -500 2.5 180 1"},
       {11, "pt 0 -500 2.5 180 11"},
       {5, "pt 0 -500 2.5 180 5"},
+      {2, "pt 0 -500 2.5 180 2"},
+      {3, "pt 0 -500 2.5 180 3"},
+      {4, "pt 0 -500 2.5 180 4"},
+      {6, "pt 0 -500 2.5 180 6"},
+      {7, "pt 0 -500 2.5 180 7"},
+      {8, "pt 0 -500 2.5 180 8"},
+      {9, "pt 0 -500 2.5 180 9"},
+      {10, "pt 0 -500 2.5 180 10"},
+      // A kind no list offers goes to the writer as it is, which writes -3.
+      {12, "pt 0 -500 2.5 180 -3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
