@@ -10,7 +10,6 @@
 #include "host/exchange_reader.h"
 #include "host/output_writer.h"
 #include "tool/dimension_output.h"
-#include "tool/form_layout.h"
 #include "tool/settings_file.h"
 #include "tool/ui_texts.h"
 #include "tool/value_text.h"
@@ -26,14 +25,6 @@ constexpr const char* kSettingsFileName = "t407.dat";
 bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::exists(path, ec);
-}
-
-// The control whose value t407.dat keeps on `line` (3..22), or null.
-const ControlDescription* ControlOnLine(int line) {
-  for (const ControlDescription& c : Form1Description().Controls) {
-    if (c.SettingLine == line) return &c;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -87,22 +78,6 @@ void TForm1::FillTextTypeList() {
   }
 }
 
-// ---- The controls' own rules for a selection index --------------------------
-
-void TForm1::SelectListItem(ControlId list, int index) {
-  // A drop-down list has no selection for an index past its items.
-  if (index < -1 || index >= toolkit_.ItemCount(list)) index = -1;
-  toolkit_.SetItemIndex(list, index);
-}
-
-void TForm1::SelectRadioItem(ControlId group, int index) {
-  // A radio group selects its last item for an index past its items.
-  const int count = toolkit_.ItemCount(group);
-  if (index >= count) index = count - 1;
-  if (index < -1) index = -1;
-  toolkit_.SetItemIndex(group, index);
-}
-
 // ---- t407.dat ----------------------------------------------------------------
 
 void TForm1::ApplySettingsLine(int line, const std::string& text) {
@@ -147,28 +122,8 @@ void TForm1::ApplySettingsLine(int line, const std::string& text) {
     default:
       break;
   }
-  const ControlDescription* control = ControlOnLine(line);
-  if (control == nullptr) return;
-  switch (control->Kind) {
-    case ControlKind::DropDownList: {
-      const int index = TextToInteger(text);
-      SelectListItem(control->Id, index < 0 ? 0 : index);
-      return;
-    }
-    case ControlKind::RadioGroup: {
-      const int index = TextToInteger(text);
-      SelectRadioItem(control->Id, index < 0 ? 0 : index);
-      return;
-    }
-    case ControlKind::Edit:
-      // In full: the maximum length limits typing only.
-      toolkit_.SetText(control->Id, text);
-      return;
-    case ControlKind::CheckBox:
-      toolkit_.SetChecked(control->Id, TextToInteger(text) != 0);
-      return;
-    default:
-      return;
+  if (const DialogValueRow* value = DialogValueOnLine(line)) {
+    ApplySettingsText(toolkit_, *value, text);
   }
 }
 
@@ -224,19 +179,8 @@ std::string TForm1::SettingsLineText(int line) {
     default:
       break;
   }
-  const ControlDescription* control = ControlOnLine(line);
-  if (control == nullptr) return std::string();
-  switch (control->Kind) {
-    case ControlKind::DropDownList:
-    case ControlKind::RadioGroup:
-      return IntegerToText(toolkit_.ItemIndex(control->Id));
-    case ControlKind::Edit:
-      return toolkit_.Text(control->Id);
-    case ControlKind::CheckBox:
-      return toolkit_.Checked(control->Id) ? "1" : "0";
-    default:
-      return std::string();
-  }
+  const DialogValueRow* value = DialogValueOnLine(line);
+  return value != nullptr ? SettingsText(toolkit_, *value) : std::string();
 }
 
 void TForm1::SaveSettings(const std::filesystem::path& path) {

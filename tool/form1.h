@@ -52,8 +52,6 @@ class TForm1 {
 
  private:
   void FillTextTypeList();
-  void SelectListItem(ControlId list, int index);
-  void SelectRadioItem(ControlId group, int index);
   void ApplySettingsLine(int line, const std::string& text);
   std::string SettingsLineText(int line);
   // Reads and checks the dialog; on a failed check moves the focus and

@@ -50,48 +50,41 @@ ControlDescription Base(std::string_view name, ControlId id, ControlKind kind, F
 }
 
 ControlDescription DropDown(std::string_view name, ControlId id, FormRect bounds, int tab,
-                            std::span<const std::string_view> items, int defaultIndex,
-                            int settingLine) {
+                            std::span<const std::string_view> items, int defaultIndex) {
   ControlDescription c = Base(name, id, ControlKind::DropDownList, bounds);
   c.TabOrder = tab;
   c.Items = items;
   c.DefaultIndex = defaultIndex;
   c.ImeOff = true;
-  c.SettingLine = settingLine;
   return c;
 }
 
 ControlDescription EditBox(std::string_view name, ControlId id, FormRect bounds, int tab,
-                           std::string_view defaultText, int maxLength, bool imeOff,
-                           int settingLine) {
+                           std::string_view defaultText, int maxLength, bool imeOff) {
   ControlDescription c = Base(name, id, ControlKind::Edit, bounds);
   c.TabOrder = tab;
   c.DefaultText = defaultText;
   c.MaxLength = maxLength;
   c.ImeOff = imeOff;
-  c.SettingLine = settingLine;
   return c;
 }
 
 ControlDescription Radio(std::string_view name, ControlId id, FormRect bounds, int tab,
-                         std::string_view caption, std::span<const std::string_view> items,
-                         int settingLine) {
+                         std::string_view caption, std::span<const std::string_view> items) {
   ControlDescription c = Base(name, id, ControlKind::RadioGroup, bounds);
   c.TabOrder = tab;
   c.Caption = caption;
   c.Items = items;
   c.DefaultIndex = 0;
   c.Columns = 2;
-  c.SettingLine = settingLine;
   return c;
 }
 
 ControlDescription Check(std::string_view name, ControlId id, FormRect bounds, int tab,
-                         std::string_view caption, int settingLine) {
+                         std::string_view caption) {
   ControlDescription c = Base(name, id, ControlKind::CheckBox, bounds);
   c.TabOrder = tab;
   c.Caption = caption;
-  c.SettingLine = settingLine;
   return c;
 }
 
@@ -105,29 +98,28 @@ ControlDescription Button(std::string_view name, ControlId id, FormRect bounds, 
 }
 
 const ControlDescription kControls[] = {
-    DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, 0, EndMarkerLabels(), 0, 3),
-    DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, 1, EndMarkerLabels(), 0, 4),
-    EditBox("Edit7", ControlId::Edit7, {48, 64, 33, 21}, 2, "3", 8, true, 14),
-    EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, 3, "15", 8, true, 15),
-    EditBox("Edit1", ControlId::Edit1, {72, 112, 57, 21}, 4, "1", 16, true, 8),
+    DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, 0, EndMarkerLabels(), 0),
+    DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, 1, EndMarkerLabels(), 0),
+    EditBox("Edit7", ControlId::Edit7, {48, 64, 33, 21}, 2, "3", 8, true),
+    EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, 3, "15", 8, true),
+    EditBox("Edit1", ControlId::Edit1, {72, 112, 57, 21}, 4, "1", 16, true),
     // Filled with the text types at start-up.
-    DropDown("ComboBox3", ControlId::ComboBox3, {136, 28, 169, 21}, 5, {}, -1, 5),
-    EditBox("Edit2", ControlId::Edit2, {200, 56, 105, 21}, 6, "", 32, false, 9),
-    EditBox("Edit3", ControlId::Edit3, {200, 80, 105, 21}, 7, "", 32, false, 10),
-    DropDown("ComboBox4", ControlId::ComboBox4, {200, 136, 105, 21}, 8, kPrecisionItems, 3, 6),
-    DropDown("ComboBox5", ControlId::ComboBox5, {200, 160, 105, 21}, 9, kRoundingItems, 2, 7),
+    DropDown("ComboBox3", ControlId::ComboBox3, {136, 28, 169, 21}, 5, {}, -1),
+    EditBox("Edit2", ControlId::Edit2, {200, 56, 105, 21}, 6, "", 32, false),
+    EditBox("Edit3", ControlId::Edit3, {200, 80, 105, 21}, 7, "", 32, false),
+    DropDown("ComboBox4", ControlId::ComboBox4, {200, 136, 105, 21}, 8, kPrecisionItems, 3),
+    DropDown("ComboBox5", ControlId::ComboBox5, {200, 160, 105, 21}, 9, kRoundingItems, 2),
     Radio("RadioGroup1", ControlId::RadioGroup1, {8, 184, 145, 41}, 10, kTrailingZerosCaption,
-          kTrailingZeroItems, 17),
-    Radio("RadioGroup2", ControlId::RadioGroup2, {160, 184, 145, 41}, 11, kUnitCaption, kUnitItems,
-          18),
-    Check("CheckBox1", ControlId::CheckBox1, {8, 232, 145, 17}, 12, kCheckThousandsCommas, 19),
-    Check("CheckBox2", ControlId::CheckBox2, {152, 232, 105, 17}, 13, kCheckUnitText, 20),
-    Check("CheckBox3", ControlId::CheckBox3, {256, 232, 129, 17}, 14, kCheckFullWidth, 21),
-    Check("CheckBox4", ControlId::CheckBox4, {384, 232, 105, 17}, 15, kCheckDimensionFigure, 22),
-    EditBox("Edit4", ControlId::Edit4, {200, 252, 57, 21}, 16, "0.5", 16, true, 11),
-    EditBox("Edit5", ControlId::Edit5, {200, 276, 57, 21}, 17, "2", 16, true, 12),
-    EditBox("Edit6", ControlId::Edit6, {200, 300, 57, 21}, 18, "2", 16, true, 13),
-    EditBox("Edit9", ControlId::Edit9, {200, 324, 57, 21}, 19, "2", 16, true, 16),
+          kTrailingZeroItems),
+    Radio("RadioGroup2", ControlId::RadioGroup2, {160, 184, 145, 41}, 11, kUnitCaption, kUnitItems),
+    Check("CheckBox1", ControlId::CheckBox1, {8, 232, 145, 17}, 12, kCheckThousandsCommas),
+    Check("CheckBox2", ControlId::CheckBox2, {152, 232, 105, 17}, 13, kCheckUnitText),
+    Check("CheckBox3", ControlId::CheckBox3, {256, 232, 129, 17}, 14, kCheckFullWidth),
+    Check("CheckBox4", ControlId::CheckBox4, {384, 232, 105, 17}, 15, kCheckDimensionFigure),
+    EditBox("Edit4", ControlId::Edit4, {200, 252, 57, 21}, 16, "0.5", 16, true),
+    EditBox("Edit5", ControlId::Edit5, {200, 276, 57, 21}, 17, "2", 16, true),
+    EditBox("Edit6", ControlId::Edit6, {200, 300, 57, 21}, 18, "2", 16, true),
+    EditBox("Edit9", ControlId::Edit9, {200, 324, 57, 21}, 19, "2", 16, true),
     Button("Button1", ControlId::Button1, {360, 264, 121, 33}, 20, kButtonOk, ButtonRole::Default),
     Button("Button2", ControlId::Button2, {360, 312, 121, 33}, 21, kButtonCancel,
            ButtonRole::Cancel),

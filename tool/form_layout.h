@@ -55,7 +55,6 @@ struct ControlDescription {
   bool ImeOff = false;                      // only direct single-byte typing
   int Columns = 1;                          // radio groups
   ButtonRole Role = ButtonRole::None;
-  int SettingLine = 0;  // line of t407.dat holding the value; 0 none
   int FontHeight = 13;
   std::optional<FormColour> Background;  // none: the window's background
   Dock Docking = Dock::None;
