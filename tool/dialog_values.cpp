@@ -1,7 +1,9 @@
 #include "tool/dialog_values.h"
 
 #include <cstddef>
+#include <limits>
 
+#include "tool/value_text.h"
 #include "util/number_text.h"
 #include "util/text_to_number.h"
 
@@ -9,28 +11,65 @@ namespace {
 
 using enum ValueForm;
 
+using V = DialogValues;
+
+constexpr double kNoLimit = std::numeric_limits<double>::infinity();
+// An item is selected: the index is 0 or more.
+constexpr AcceptedRange kSelected{0, true, kNoLimit, true};
+constexpr AcceptedRange kAboveZero{0, false, kNoLimit, true};
+constexpr AcceptedRange kZeroOrMore{0, true, kNoLimit, true};
+constexpr std::nullopt_t kUnchecked = std::nullopt;
+
 constexpr DialogValueRow kRows[] = {
-    {ControlId::ComboBox1, ListIndex, 3},
-    {ControlId::ComboBox2, ListIndex, 4},
-    {ControlId::Edit1, Number, 8},
-    {ControlId::Edit7, Number, 14},
-    {ControlId::Edit8, Number, 15},
-    {ControlId::ComboBox3, ListIndex, 5},
-    {ControlId::Edit2, Text, 9},
-    {ControlId::Edit3, Text, 10},
-    {ControlId::ComboBox4, ListIndex, 6},
-    {ControlId::ComboBox5, ListIndex, 7},
-    {ControlId::RadioGroup1, RadioIndex, 17},
-    {ControlId::RadioGroup2, RadioIndex, 18},
-    {ControlId::CheckBox1, Check, 19},
-    {ControlId::CheckBox2, Check, 20},
-    {ControlId::CheckBox3, Check, 21},
-    {ControlId::CheckBox4, Check, 22},
-    {ControlId::Edit4, Number, 11},
-    {ControlId::Edit5, Number, 12},
-    {ControlId::Edit6, Number, 13},
-    {ControlId::Edit9, Number, 16},
+    {ControlId::ComboBox1, ListIndex, 3, &V::StartMarkerKind, kSelected},
+    {ControlId::ComboBox2, ListIndex, 4, &V::EndMarkerKind, kSelected},
+    {ControlId::Edit1, Number, 8, &V::EndMarkerScale, kAboveZero},
+    {ControlId::Edit7, Number, 14, &V::ArrowLength, AcceptedRange{0, false, 1000, true}},
+    {ControlId::Edit8, Number, 15, &V::ArrowAngle, AcceptedRange{0, false, 180, false}},
+    {ControlId::ComboBox3, ListIndex, 5, &V::TextTypeChoice, kSelected},
+    {ControlId::Edit2, Text, 9, &V::ValuePrefix, kUnchecked},
+    {ControlId::Edit3, Text, 10, &V::ValueSuffix, kUnchecked},
+    {ControlId::ComboBox4, ListIndex, 6, &V::PrecisionIndex, kSelected},
+    {ControlId::ComboBox5, ListIndex, 7, &V::RoundingMode, kSelected},
+    {ControlId::RadioGroup1, RadioIndex, 17, &V::ShowTrailingZeros, kSelected},
+    {ControlId::RadioGroup2, RadioIndex, 18, &V::ValueUnit, kSelected},
+    {ControlId::CheckBox1, Check, 19, &V::AddThousandsCommas, kUnchecked},
+    {ControlId::CheckBox2, Check, 20, &V::AddUnitText, kUnchecked},
+    {ControlId::CheckBox3, Check, 21, &V::FullWidthValue, kUnchecked},
+    {ControlId::CheckBox4, Check, 22, &V::MakeDimensionFigure, kUnchecked},
+    // A negative distance or a non-number (0) is used as it comes.
+    {ControlId::Edit4, Number, 11, &V::TextGapPaper, kUnchecked},
+    {ControlId::Edit5, Number, 12, &V::ExtensionGapPaper, kZeroOrMore},
+    {ControlId::Edit6, Number, 13, &V::ExtensionOvershootPaper, kZeroOrMore},
+    {ControlId::Edit9, Number, 16, &V::ReverseOvershootPaper, kZeroOrMore},
 };
+
+// Each row's field has the type its form reads, and only numbers and indexes
+// are checked.
+constexpr bool FieldsFitTheirForms() {
+  for (const DialogValueRow& row : kRows) {
+    std::size_t field = 0;
+    switch (row.Form) {
+      case ListIndex:
+      case RadioIndex:
+        field = 0;
+        break;
+      case Number:
+        field = 1;
+        break;
+      case Text:
+        field = 2;
+        break;
+      case Check:
+        field = 3;
+        break;
+    }
+    if (row.Field.index() != field) return false;
+    if (row.Accepted && field >= 2) return false;
+  }
+  return true;
+}
+static_assert(FieldsFitTheirForms());
 
 // Each of the lines 3 to 22 belongs to one control, and each control keeps
 // one line.
@@ -77,6 +116,30 @@ const DialogValueRow* DialogValueOnLine(int line) {
     if (row.SettingLine == line) return &row;
   }
   return nullptr;
+}
+
+bool ReadDialogValue(FormToolkit& toolkit, const DialogValueRow& row, DialogValues& values) {
+  double checked = 0;
+  switch (row.Form) {
+    case ListIndex:
+    case RadioIndex: {
+      const int index = toolkit.ItemIndex(row.Control);
+      values.*std::get<int V::*>(row.Field) = index;
+      checked = index;
+      break;
+    }
+    case Number:
+      checked = TextToReal(toolkit.Text(row.Control));
+      values.*std::get<double V::*>(row.Field) = checked;
+      break;
+    case Text:
+      values.*std::get<std::string V::*>(row.Field) = BlankToEmpty(toolkit.Text(row.Control));
+      break;
+    case Check:
+      values.*std::get<bool V::*>(row.Field) = toolkit.Checked(row.Control);
+      break;
+  }
+  return !row.Accepted || row.Accepted->Holds(checked);
 }
 
 void ApplySettingsText(FormToolkit& toolkit, const DialogValueRow& row, const std::string& text) {

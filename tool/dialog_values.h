@@ -3,17 +3,20 @@
 // checks. The table below holds, for every control that keeps a value, how
 // that value is read and written and which line of t407.dat keeps it.
 
+#include <optional>
 #include <span>
 #include <string>
+#include <variant>
 
 #include "tool/form_toolkit.h"
 
+// Set from the table below, control by control; the checks are the table's.
 struct DialogValues {
   int StartMarkerKind = 0;           // ComboBox1, a kind of tool/end_markers.h
   int EndMarkerKind = 0;             // ComboBox2, likewise
-  double EndMarkerScale = 1;         // Edit1, > 0
-  double ArrowLength = 3;            // Edit7, paper mm, 0 < v <= 1000
-  double ArrowAngle = 15;            // Edit8, degrees, 0 < v < 180
+  double EndMarkerScale = 1;         // Edit1
+  double ArrowLength = 3;            // Edit7, paper mm
+  double ArrowAngle = 15;            // Edit8, degrees
   int TextTypeChoice = 0;            // ComboBox3: 0 the current text type, 1..10 that type
   std::string ValuePrefix;           // Edit2, emptied when blank
   std::string ValueSuffix;           // Edit3, emptied when blank
@@ -26,10 +29,10 @@ struct DialogValues {
   bool FullWidthValue = false;       // CheckBox3
   bool MakeDimensionFigure = false;  // CheckBox4
   // Paper millimetres, not yet scaled.
-  double TextGapPaper = 0.5;           // Edit4, unchecked
-  double ExtensionGapPaper = 2;        // Edit5, >= 0
-  double ExtensionOvershootPaper = 2;  // Edit6, >= 0
-  double ReverseOvershootPaper = 2;    // Edit9, >= 0
+  double TextGapPaper = 0.5;           // Edit4
+  double ExtensionGapPaper = 2;        // Edit5
+  double ExtensionOvershootPaper = 2;  // Edit6
+  double ReverseOvershootPaper = 2;    // Edit9
 };
 
 // How a value is held by its control and kept in t407.dat.
@@ -42,24 +45,52 @@ enum class ValueForm {
   RadioIndex,
   // An edit holding a number (TextToReal); t407.dat keeps the text as typed.
   Number,
-  // An edit holding a text; t407.dat keeps it as typed.
+  // An edit holding a text; t407.dat keeps it as typed, OK takes a blank
+  // text as empty (BlankToEmpty).
   Text,
   // A check box: "1" or "0"; any integer but 0 reads as checked.
   Check,
 };
 
+// The values a check accepts: above Low (or from Low on, when LowIncluded)
+// and below High (or up to High, when HighIncluded).
+struct AcceptedRange {
+  double Low = 0;
+  bool LowIncluded = true;
+  double High = 0;
+  bool HighIncluded = true;
+
+  constexpr bool Holds(double v) const {
+    return (LowIncluded ? v >= Low : v > Low) && (HighIncluded ? v <= High : v < High);
+  }
+};
+
+// Where DialogValues keeps a value: an int for the index forms, a double for
+// Number, a std::string for Text and a bool for Check.
+using DialogValueField = std::variant<int DialogValues::*, double DialogValues::*,
+                                      std::string DialogValues::*, bool DialogValues::*>;
+
 struct DialogValueRow {
   ControlId Control;
   ValueForm Form;
   int SettingLine;  // the line of t407.dat (3..22)
+  DialogValueField Field;
+  // Checked values only: what OK accepts. A value outside it moves the focus
+  // to the control and stops the OK action.
+  std::optional<AcceptedRange> Accepted;
 };
 
-// Every control that keeps a value, one row each.
+// Every control that keeps a value, one row each, the checked ones in the
+// order the OK action checks them: the first value that fails gets the focus.
 std::span<const DialogValueRow> DialogValueRows();
 // The row of `control`, or null when the control keeps no value.
 const DialogValueRow* FindDialogValue(ControlId control);
 // The row kept on `line` of t407.dat, or null.
 const DialogValueRow* DialogValueOnLine(int line);
+
+// Reads the row's control into its field of `values`; false when the value
+// fails its check.
+bool ReadDialogValue(FormToolkit& toolkit, const DialogValueRow& row, DialogValues& values);
 
 // Sets the row's control from the text of its t407.dat line, as t407 does.
 void ApplySettingsText(FormToolkit& toolkit, const DialogValueRow& row, const std::string& text);

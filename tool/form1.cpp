@@ -12,7 +12,6 @@
 #include "tool/dimension_output.h"
 #include "tool/settings_file.h"
 #include "tool/ui_texts.h"
-#include "tool/value_text.h"
 #include "util/geometry.h"
 #include "util/number_text.h"
 #include "util/text_to_number.h"
@@ -194,54 +193,14 @@ void TForm1::SaveSettings(const std::filesystem::path& path) {
 
 // ---- OK ------------------------------------------------------------------------
 
-bool TForm1::ReadDialog(DialogValues& v) {
-  struct Check {
-    ControlId control;
-    bool passes;
-  };
-  v.StartMarkerKind = toolkit_.ItemIndex(ControlId::ComboBox1);
-  v.EndMarkerKind = toolkit_.ItemIndex(ControlId::ComboBox2);
-  v.EndMarkerScale = TextToReal(toolkit_.Text(ControlId::Edit1));
-  v.ArrowLength = TextToReal(toolkit_.Text(ControlId::Edit7));
-  v.ArrowAngle = TextToReal(toolkit_.Text(ControlId::Edit8));
-  v.TextTypeChoice = toolkit_.ItemIndex(ControlId::ComboBox3);
-  v.PrecisionIndex = toolkit_.ItemIndex(ControlId::ComboBox4);
-  v.RoundingMode = toolkit_.ItemIndex(ControlId::ComboBox5);
-  v.ShowTrailingZeros = toolkit_.ItemIndex(ControlId::RadioGroup1);
-  v.ValueUnit = toolkit_.ItemIndex(ControlId::RadioGroup2);
-  v.ExtensionGapPaper = TextToReal(toolkit_.Text(ControlId::Edit5));
-  v.ExtensionOvershootPaper = TextToReal(toolkit_.Text(ControlId::Edit6));
-  v.ReverseOvershootPaper = TextToReal(toolkit_.Text(ControlId::Edit9));
-  // In the order the user is sent to fix them: the first failing control wins.
-  const Check checks[] = {
-      {ControlId::ComboBox1, v.StartMarkerKind >= 0},
-      {ControlId::ComboBox2, v.EndMarkerKind >= 0},
-      {ControlId::Edit1, v.EndMarkerScale > 0},
-      {ControlId::Edit7, v.ArrowLength > 0 && v.ArrowLength <= 1000},
-      {ControlId::Edit8, v.ArrowAngle > 0 && v.ArrowAngle < 180},
-      {ControlId::ComboBox3, v.TextTypeChoice >= 0},
-      {ControlId::ComboBox4, v.PrecisionIndex >= 0},
-      {ControlId::ComboBox5, v.RoundingMode >= 0},
-      {ControlId::RadioGroup1, v.ShowTrailingZeros >= 0},
-      {ControlId::RadioGroup2, v.ValueUnit >= 0},
-      {ControlId::Edit5, v.ExtensionGapPaper >= 0},
-      {ControlId::Edit6, v.ExtensionOvershootPaper >= 0},
-      {ControlId::Edit9, v.ReverseOvershootPaper >= 0},
-  };
-  for (const Check& check : checks) {
-    if (!check.passes) {
-      failedControl_ = check.control;
-      toolkit_.SetFocus(check.control);
+bool TForm1::ReadDialog(DialogValues& values) {
+  for (const DialogValueRow& row : DialogValueRows()) {
+    if (!ReadDialogValue(toolkit_, row, values)) {
+      failedControl_ = row.Control;
+      toolkit_.SetFocus(row.Control);
       return false;
     }
   }
-  v.TextGapPaper = TextToReal(toolkit_.Text(ControlId::Edit4));
-  v.ValuePrefix = BlankToEmpty(toolkit_.Text(ControlId::Edit2));
-  v.ValueSuffix = BlankToEmpty(toolkit_.Text(ControlId::Edit3));
-  v.AddThousandsCommas = toolkit_.Checked(ControlId::CheckBox1);
-  v.AddUnitText = toolkit_.Checked(ControlId::CheckBox2);
-  v.FullWidthValue = toolkit_.Checked(ControlId::CheckBox3);
-  v.MakeDimensionFigure = toolkit_.Checked(ControlId::CheckBox4);
   return true;
 }
 
