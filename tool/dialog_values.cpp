@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "tool/ui_texts.h"
 #include "tool/value_text.h"
 #include "util/number_text.h"
 #include "util/text_to_number.h"
@@ -21,27 +22,31 @@ constexpr AcceptedRange kZeroOrMore{0, true, kNoLimit, true};
 constexpr std::nullopt_t kUnchecked = std::nullopt;
 
 constexpr DialogValueRow kRows[] = {
-    {ControlId::ComboBox1, ListIndex, 3, &V::StartMarkerKind, kSelected},
-    {ControlId::ComboBox2, ListIndex, 4, &V::EndMarkerKind, kSelected},
-    {ControlId::Edit1, Number, 8, &V::EndMarkerScale, kAboveZero},
-    {ControlId::Edit7, Number, 14, &V::ArrowLength, AcceptedRange{0, false, 1000, true}},
-    {ControlId::Edit8, Number, 15, &V::ArrowAngle, AcceptedRange{0, false, 180, false}},
-    {ControlId::ComboBox3, ListIndex, 5, &V::TextTypeChoice, kSelected},
-    {ControlId::Edit2, Text, 9, &V::ValuePrefix, kUnchecked},
-    {ControlId::Edit3, Text, 10, &V::ValueSuffix, kUnchecked},
-    {ControlId::ComboBox4, ListIndex, 6, &V::PrecisionIndex, kSelected},
-    {ControlId::ComboBox5, ListIndex, 7, &V::RoundingMode, kSelected},
-    {ControlId::RadioGroup1, RadioIndex, 17, &V::ShowTrailingZeros, kSelected},
-    {ControlId::RadioGroup2, RadioIndex, 18, &V::ValueUnit, kSelected},
-    {ControlId::CheckBox1, Check, 19, &V::AddThousandsCommas, kUnchecked},
-    {ControlId::CheckBox2, Check, 20, &V::AddUnitText, kUnchecked},
-    {ControlId::CheckBox3, Check, 21, &V::FullWidthValue, kUnchecked},
-    {ControlId::CheckBox4, Check, 22, &V::MakeDimensionFigure, kUnchecked},
+    {ControlId::ComboBox1, ListIndex, 3, &V::StartMarkerKind, kSelected, kLabelStartMarker},
+    {ControlId::ComboBox2, ListIndex, 4, &V::EndMarkerKind, kSelected, kLabelEndMarker},
+    {ControlId::Edit1, Number, 8, &V::EndMarkerScale, kAboveZero, kLabelEndMarkerScale},
+    {ControlId::Edit7, Number, 14, &V::ArrowLength, AcceptedRange{0, false, 1000, true},
+     kValueNameArrowLength},
+    {ControlId::Edit8, Number, 15, &V::ArrowAngle, AcceptedRange{0, false, 180, false},
+     kValueNameArrowAngle},
+    {ControlId::ComboBox3, ListIndex, 5, &V::TextTypeChoice, kSelected, kLabelTextType},
+    {ControlId::Edit2, Text, 9, &V::ValuePrefix, kUnchecked, kLabelPrefix},
+    {ControlId::Edit3, Text, 10, &V::ValueSuffix, kUnchecked, kLabelSuffix},
+    {ControlId::ComboBox4, ListIndex, 6, &V::PrecisionIndex, kSelected, kLabelPrecision},
+    {ControlId::ComboBox5, ListIndex, 7, &V::RoundingMode, kSelected, kLabelRounding},
+    {ControlId::RadioGroup1, RadioIndex, 17, &V::ShowTrailingZeros, kSelected,
+     kTrailingZerosCaption},
+    {ControlId::RadioGroup2, RadioIndex, 18, &V::ValueUnit, kSelected, kUnitCaption},
+    {ControlId::CheckBox1, Check, 19, &V::AddThousandsCommas, kUnchecked, kCheckThousandsCommas},
+    {ControlId::CheckBox2, Check, 20, &V::AddUnitText, kUnchecked, kCheckUnitText},
+    {ControlId::CheckBox3, Check, 21, &V::FullWidthValue, kUnchecked, kCheckFullWidth},
+    {ControlId::CheckBox4, Check, 22, &V::MakeDimensionFigure, kUnchecked, kCheckDimensionFigure},
     // A negative distance or a non-number (0) is used as it comes.
-    {ControlId::Edit4, Number, 11, &V::TextGapPaper, kUnchecked},
-    {ControlId::Edit5, Number, 12, &V::ExtensionGapPaper, kZeroOrMore},
-    {ControlId::Edit6, Number, 13, &V::ExtensionOvershootPaper, kZeroOrMore},
-    {ControlId::Edit9, Number, 16, &V::ReverseOvershootPaper, kZeroOrMore},
+    {ControlId::Edit4, Number, 11, &V::TextGapPaper, kUnchecked, kLabelTextGap},
+    {ControlId::Edit5, Number, 12, &V::ExtensionGapPaper, kZeroOrMore, kLabelExtensionGap},
+    {ControlId::Edit6, Number, 13, &V::ExtensionOvershootPaper, kZeroOrMore,
+     kLabelExtensionOvershoot},
+    {ControlId::Edit9, Number, 16, &V::ReverseOvershootPaper, kZeroOrMore, kLabelReverseOvershoot},
 };
 
 // Each row's field has the type its form reads, and only numbers and indexes

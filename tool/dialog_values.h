@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "tool/form_toolkit.h"
@@ -78,6 +79,8 @@ struct DialogValueRow {
   // Checked values only: what OK accepts. A value outside it moves the focus
   // to the control and stops the OK action.
   std::optional<AcceptedRange> Accepted;
+  // How a message names the value: the caption the user knows it by.
+  std::string_view MessageName;
 };
 
 // Every control that keeps a value, one row each, the checked ones in the

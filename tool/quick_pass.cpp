@@ -1,45 +1,17 @@
 #include "tool/quick_pass.h"
 
 #include "host/output_writer.h"
+#include "tool/dialog_values.h"
 #include "tool/form1.h"
 #include "tool/memory_form.h"
 #include "tool/ui_texts.h"
 
 namespace {
 
-// How the reason names a value that failed its check: the caption the user
-// knows it by in the dialog.
+// How the reason names a value that failed its check.
 std::string_view ValueName(ControlId control) {
-  switch (control) {
-    case ControlId::ComboBox1:
-      return kValueNameStartMarker;
-    case ControlId::ComboBox2:
-      return kValueNameEndMarker;
-    case ControlId::Edit1:
-      return kValueNameEndMarkerScale;
-    case ControlId::Edit7:
-      return kValueNameArrowLength;
-    case ControlId::Edit8:
-      return kValueNameArrowAngle;
-    case ControlId::ComboBox3:
-      return kValueNameTextType;
-    case ControlId::ComboBox4:
-      return kValueNamePrecision;
-    case ControlId::ComboBox5:
-      return kValueNameRounding;
-    case ControlId::RadioGroup1:
-      return kValueNameTrailingZeros;
-    case ControlId::RadioGroup2:
-      return kValueNameUnit;
-    case ControlId::Edit5:
-      return kValueNameExtensionGap;
-    case ControlId::Edit6:
-      return kValueNameExtensionOvershoot;
-    case ControlId::Edit9:
-      return kValueNameReverseOvershoot;
-    default:
-      return {};
-  }
+  const DialogValueRow* row = FindDialogValue(control);
+  return row != nullptr ? row->MessageName : std::string_view();
 }
 
 // The exchange file then holds the single line "he" + message instead of "hq".

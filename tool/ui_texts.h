@@ -144,38 +144,22 @@ inline constexpr std::string_view kMessageZeroLength = "\x90\xA1\x96\x40\x82\xAA
 // 現在の文字種(
 inline constexpr std::string_view kTextTypeCurrentOpen = "\x8C\xBB\x8D\xDD\x82\xCC\x95\xB6\x8E\x9A\x8E\xED(";
 
-// ---- The quick pass's message for a value that fails its check: kInvalidValueOpen + name + kInvalidValueClose
+// ---- The quick pass's message for a value that fails its check:
+// kInvalidValueOpen + its name + kInvalidValueClose. A value is named by the
+// caption beside its control (tool/dialog_values.cpp), except these two,
+// whose captions only say length and angle.
 
 // 設定「
 inline constexpr std::string_view kInvalidValueOpen = "\x90\xDD\x92\xE8\x81\x75";
 // 」の値が正しくありません。
-inline constexpr std::string_view kInvalidValueClose = "\x81\x76\x82\xCC\x92\x6C\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
-// 始点
-inline constexpr std::string_view kValueNameStartMarker = "\x8E\x6E\x93\x5F";
-// 終点
-inline constexpr std::string_view kValueNameEndMarker = "\x8F\x49\x93\x5F";
-// 端点倍率
-inline constexpr std::string_view kValueNameEndMarkerScale = "\x92\x5B\x93\x5F\x94\x7B\x97\xA6";
+inline constexpr std::string_view kInvalidValueClose =
+    "\x81\x76\x82\xCC\x92\x6C\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82"
+    "\xF1\x81\x42";
 // 線矢印の長さ
 inline constexpr std::string_view kValueNameArrowLength = "\x90\xFC\x96\xEE\x88\xF3\x82\xCC\x92\xB7\x82\xB3";
 // 線矢印の角度
-inline constexpr std::string_view kValueNameArrowAngle = "\x90\xFC\x96\xEE\x88\xF3\x82\xCC\x8A\x70\x93\x78";
-// 寸法値の文字種
-inline constexpr std::string_view kValueNameTextType = "\x90\xA1\x96\x40\x92\x6C\x82\xCC\x95\xB6\x8E\x9A\x8E\xED";
-// 寸法値の精度
-inline constexpr std::string_view kValueNamePrecision = "\x90\xA1\x96\x40\x92\x6C\x82\xCC\x90\xB8\x93\x78";
-// 寸法値の丸め
-inline constexpr std::string_view kValueNameRounding = "\x90\xA1\x96\x40\x92\x6C\x82\xCC\x8A\xDB\x82\xDF";
-// 小数点以下の０表示
-inline constexpr std::string_view kValueNameTrailingZeros = "\x8F\xAC\x90\x94\x93\x5F\x88\xC8\x89\xBA\x82\xCC\x82\x4F\x95\x5C\x8E\xA6";
-// 寸法値の単位
-inline constexpr std::string_view kValueNameUnit = "\x90\xA1\x96\x40\x92\x6C\x82\xCC\x92\x50\x88\xCA";
-// 計測点と寸法補助線の距離
-inline constexpr std::string_view kValueNameExtensionGap = "\x8C\x76\x91\xAA\x93\x5F\x82\xC6\x90\xA1\x96\x40\x95\xE2\x8F\x95\x90\xFC\x82\xCC\x8B\x97\x97\xA3";
-// 寸法補助線のはみ出し距離
-inline constexpr std::string_view kValueNameExtensionOvershoot = "\x90\xA1\x96\x40\x95\xE2\x8F\x95\x90\xFC\x82\xCC\x82\xCD\x82\xDD\x8F\x6F\x82\xB5\x8B\x97\x97\xA3";
-// 逆矢印の寸法はみだし距離
-inline constexpr std::string_view kValueNameReverseOvershoot = "\x8B\x74\x96\xEE\x88\xF3\x82\xCC\x90\xA1\x96\x40\x82\xCD\x82\xDD\x82\xBE\x82\xB5\x8B\x97\x97\xA3";
+inline constexpr std::string_view kValueNameArrowAngle =
+    "\x90\xFC\x96\xEE\x88\xF3\x82\xCC\x8A\x70\x93\x78";
 
 // ---- The notes of Memo1, line by line
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "tests/support/cp932.h"
+
 TEST(dialog_values, each_value_has_its_own_line_of_t407_dat) {
   struct {
     ControlId id;
@@ -25,4 +29,36 @@ TEST(dialog_values, each_value_has_its_own_line_of_t407_dat) {
       EXPECT_EQ(DialogValueOnLine(c.line), row);
     }
   }
+}
+
+TEST(dialog_values, checked_values_are_named_by_their_dialog_captions) {
+  struct {
+    ControlId id;
+    const char* name;
+  } cases[] = {
+      {ControlId::ComboBox1, "始点"},
+      {ControlId::ComboBox2, "終点"},
+      {ControlId::Edit1, "端点倍率"},
+      {ControlId::Edit7, "線矢印の長さ"},
+      {ControlId::Edit8, "線矢印の角度"},
+      {ControlId::ComboBox3, "寸法値の文字種"},
+      {ControlId::ComboBox4, "寸法値の精度"},
+      {ControlId::ComboBox5, "寸法値の丸め"},
+      {ControlId::RadioGroup1, "小数点以下の０表示"},
+      {ControlId::RadioGroup2, "寸法値の単位"},
+      {ControlId::Edit5, "計測点と寸法補助線の距離"},
+      {ControlId::Edit6, "寸法補助線のはみ出し距離"},
+      {ControlId::Edit9, "逆矢印の寸法はみだし距離"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const DialogValueRow* row = FindDialogValue(c.id);
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->Accepted.has_value());
+    EXPECT_EQ(std::string(row->MessageName), ToCp932(c.name));
+  }
+  // No other value is checked.
+  int checked = 0;
+  for (const DialogValueRow& row : DialogValueRows()) checked += row.Accepted.has_value() ? 1 : 0;
+  EXPECT_EQ(checked, static_cast<int>(std::size(cases)));
 }
