@@ -26,6 +26,64 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::exists(path, ec);
 }
 
+// Lines 1-2 and 23-31 of t407.dat, which belong to fields of the window
+// rather than to controls: its position and the reference dimension.
+struct FieldLine {
+  int Line;
+  void (*Read)(TForm1& form, const std::string& text);
+  std::string (*Write)(const TForm1& form);
+};
+
+// A reference scale not above this is no scale at all and reads as 1.
+constexpr double kSmallestReferenceScale = 1e-10;
+
+// One coordinate of a reference point, written by the shared number rule.
+template <Point TForm1::*point, double Point::*axis>
+constexpr FieldLine Coordinate(int line) {
+  return {line, [](TForm1& f, const std::string& text) { (f.*point).*axis = TextToReal(text); },
+          [](const TForm1& f) { return RealToText((f.*point).*axis); }};
+}
+
+// Lines 23 to 25 are written from the data model, not from the fields they
+// are read into: they describe the dimension just drawn, in the layer group
+// it was drawn in.
+constexpr FieldLine kFieldLines[] = {
+    {1, [](TForm1& f, const std::string& text) { f.SavedLeft = TextToInteger(text); },
+     [](const TForm1& f) { return IntegerToText(f.SavedLeft); }},
+    {2, [](TForm1& f, const std::string& text) { f.SavedTop = TextToInteger(text); },
+     [](const TForm1& f) { return IntegerToText(f.SavedTop); }},
+    {23,
+     [](TForm1& f, const std::string& text) {
+       const int group = TextToInteger(text);
+       f.ReferenceLayerGroup = (group < 0 || group > 15) ? 0 : group;
+     },
+     [](const TForm1&) { return IntegerToText(gDataModel.CurLayerGroup); }},
+    {24,
+     [](TForm1& f, const std::string& text) {
+       const double scale = TextToReal(text);
+       f.ReferenceScale = scale <= kSmallestReferenceScale ? 1.0 : scale;
+     },
+     [](const TForm1&) {
+       const DataModel& m = gDataModel;
+       return RealToText(m.LayerGroupScale[m.CurLayerGroup]);
+     }},
+    {25, [](TForm1& f, const std::string& text) { f.ReferenceAxisAngle = TextToReal(text); },
+     [](const TForm1&) { return RealToText(gDataModel.AxisAngle); }},
+    Coordinate<&TForm1::ReferenceStart, &Point::X>(26),
+    Coordinate<&TForm1::ReferenceStart, &Point::Y>(27),
+    Coordinate<&TForm1::ReferenceEnd, &Point::X>(28),
+    Coordinate<&TForm1::ReferenceEnd, &Point::Y>(29),
+    Coordinate<&TForm1::ReferenceLinePoint, &Point::X>(30),
+    Coordinate<&TForm1::ReferenceLinePoint, &Point::Y>(31),
+};
+
+const FieldLine* FieldOnLine(int line) {
+  for (const FieldLine& field : kFieldLines) {
+    if (field.Line == line) return &field;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 TForm1::TForm1(FormToolkit& toolkit) : toolkit_(toolkit) {}
@@ -80,48 +138,9 @@ void TForm1::FillTextTypeList() {
 // ---- t407.dat ----------------------------------------------------------------
 
 void TForm1::ApplySettingsLine(int line, const std::string& text) {
-  switch (line) {
-    case 1:
-      SavedLeft = TextToInteger(text);
-      return;
-    case 2:
-      SavedTop = TextToInteger(text);
-      return;
-    case 23: {
-      const int group = TextToInteger(text);
-      ReferenceLayerGroup = (group < 0 || group > 15) ? 0 : group;
-      return;
-    }
-    case 24: {
-      const double scale = TextToReal(text);
-      ReferenceScale = scale <= 1e-10 ? 1.0 : scale;
-      return;
-    }
-    case 25:
-      ReferenceAxisAngle = TextToReal(text);
-      return;
-    case 26:
-      ReferenceStart.X = TextToReal(text);
-      return;
-    case 27:
-      ReferenceStart.Y = TextToReal(text);
-      return;
-    case 28:
-      ReferenceEnd.X = TextToReal(text);
-      return;
-    case 29:
-      ReferenceEnd.Y = TextToReal(text);
-      return;
-    case 30:
-      ReferenceLinePoint.X = TextToReal(text);
-      return;
-    case 31:
-      ReferenceLinePoint.Y = TextToReal(text);
-      return;
-    default:
-      break;
-  }
-  if (const DialogValueRow* value = DialogValueOnLine(line)) {
+  if (const FieldLine* field = FieldOnLine(line)) {
+    field->Read(*this, text);
+  } else if (const DialogValueRow* value = DialogValueOnLine(line)) {
     ApplySettingsText(toolkit_, *value, text);
   }
 }
@@ -150,34 +169,7 @@ void TForm1::LoadSettings(const std::filesystem::path& path) {
 }
 
 std::string TForm1::SettingsLineText(int line) {
-  const DataModel& m = gDataModel;
-  switch (line) {
-    case 1:
-      return IntegerToText(SavedLeft);
-    case 2:
-      return IntegerToText(SavedTop);
-    // The dimension just drawn, in the layer group it was drawn in.
-    case 23:
-      return IntegerToText(m.CurLayerGroup);
-    case 24:
-      return RealToText(m.LayerGroupScale[m.CurLayerGroup]);
-    case 25:
-      return RealToText(m.AxisAngle);
-    case 26:
-      return RealToText(ReferenceStart.X);
-    case 27:
-      return RealToText(ReferenceStart.Y);
-    case 28:
-      return RealToText(ReferenceEnd.X);
-    case 29:
-      return RealToText(ReferenceEnd.Y);
-    case 30:
-      return RealToText(ReferenceLinePoint.X);
-    case 31:
-      return RealToText(ReferenceLinePoint.Y);
-    default:
-      break;
-  }
+  if (const FieldLine* field = FieldOnLine(line)) return field->Write(*this);
   const DialogValueRow* value = DialogValueOnLine(line);
   return value != nullptr ? SettingsText(toolkit_, *value) : std::string();
 }
