@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/tool/temp_folder.h"
@@ -21,6 +22,15 @@ inline std::string SettingsBytes(const std::map<int, std::string>& replaced = {}
       "0",   "0",   "0", "0", "0", "0", "0", "100", "0", "-1000", "0",   "0", "0", "0", "-500"};
   for (const auto& [line, text] : replaced) lines[line - 1] = text;
   return FormatSettingsLines(lines);
+}
+
+// The lines of a t407.dat's bytes, as TForm1 reads them.
+inline std::vector<std::string> SettingsFileLines(std::string_view bytes) {
+  SettingsLineReader reader(BytesSource(bytes));
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader.ReadLine(line) == SettingsLineStatus::Read) lines.push_back(line);
+  return lines;
 }
 
 struct StartedDialog {
