@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -17,6 +18,7 @@
 #include "host/data_model.h"
 #include "host/output_writer.h"
 #include "tests/support/cp932.h"
+#include "tests/support/examples.h"
 
 namespace {
 
@@ -110,34 +112,33 @@ void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::
   }
 }
 
-// The stroke coordinates below were derived outside this program: python3
-// replaying the described arithmetic (angles deg / 180 * pi, tip + r * cos,
-// r = 3 * 100) with the same C library cos/sin, then printed with "%.15g".
-// By hand, 300 cos 15 deg = 289.77774788672049 and 300 sin 15 deg =
-// 77.645713530756, which fixes every digit but the last; the last one follows
-// the exact double (1000 - 289.7777478867205 sits at a 15th-digit half).
+// The worked example's lines after its seven attribute lines, as
+// examples/expected/JWC_TEMP.TXT holds them. Its stroke coordinates were
+// derived outside this program: python3 replaying the described arithmetic
+// (angles deg / 180 * pi, tip + r * cos, r = 3 * 100) with the same C library
+// cos/sin, then printed with "%.15g". By hand, 300 cos 15 deg =
+// 289.77774788672049 and 300 sin 15 deg = 77.645713530756, which fixes every
+// digit but the last; the last one follows the exact double (1000 -
+// 289.7777478867205 sits at a 15th-digit half).
+std::vector<std::string> ExampleLinesAfterAttributes() {
+  const std::string bytes = ExampleFile("expected/JWC_TEMP.TXT");
+  std::vector<std::string> lines;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t end = bytes.find("\r\n", pos);
+    if (end == std::string::npos) break;
+    lines.push_back(bytes.substr(pos, end - pos));
+    pos = end + 2;
+  }
+  EXPECT_GT(lines.size(), kAttributeLines.size());
+  lines.erase(lines.begin(), lines.begin() + std::min(lines.size(), kAttributeLines.size()));
+  return lines;
+}
+
 TEST(dimension_output, worked_example_writes_the_expected_lines) {
   EXPECT_EQ(ToCp932("ＭＳ 明朝"), kMinchoFont);
-  ExpectLines(Emitted(Scene(), DialogValues{}),
-              Concat(kAttributeLines, {
-                                          "z3",
-                                          "1000 -200 1000 -700",
-                                          "z3",
-                                          "0 -500 1000 -500",
-                                          "cn1",
-                                          "cc0",
-                                          "z3",
-                                          "cs 200 -450 10 0 \"1000",
-                                          "z3",
-                                          "0 -500 289.77774788672 -422.354286469244",
-                                          "z3",
-                                          "0 -500 289.77774788672 -577.645713530756",
-                                          "z3",
-                                          "z3",
-                                          "1000 -500 710.222252113279 -577.645713530756",
-                                          "z3",
-                                          "1000 -500 710.22225211328 -422.354286469244",
-                                      }));
+  const std::vector<std::string> expected = ExampleLinesAfterAttributes();
+  ASSERT_EQ(expected.size(), 17u);
+  ExpectLines(Emitted(Scene(), DialogValues{}), Concat(kAttributeLines, expected));
 }
 
 TEST(dimension_output, short_dimension_reverses_the_markers_with_overshoot) {

@@ -12,6 +12,7 @@
 
 #include "host/data_model.h"
 #include "tests/support/cp932.h"
+#include "tests/support/examples.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
 #include "tool/memory_form.h"
@@ -274,8 +275,8 @@ TEST(form1, a_folder_named_t407_dat_reads_as_defaults_only) {
 
 TEST(form1, saving_what_was_loaded_gives_the_same_bytes) {
   TempFolder folder;
-  std::filesystem::copy_file(T408_SOURCE_DIR "/examples/t407.dat", folder / "t407.dat");
-  std::filesystem::copy_file(T408_SOURCE_DIR "/examples/JWC_TEMP.TXT", folder / "JWC_TEMP.TXT");
+  WriteBytes(folder / "t407.dat", ExampleFile("t407.dat"));
+  WriteBytes(folder / "JWC_TEMP.TXT", ExampleFile("JWC_TEMP.TXT"));
   MemoryForm window(folder.Path());
   TForm1 form(window);
   form.FormShow();

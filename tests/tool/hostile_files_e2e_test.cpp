@@ -15,14 +15,11 @@
 #include <vector>
 
 #include "tests/support/cp932.h"
+#include "tests/support/examples.h"
 #include "tests/tool/temp_folder.h"
 #include "tests/tool/tool_process.h"
 
 namespace {
-
-std::string Example(const char* name) {
-  return ReadBytes(std::filesystem::path(T408_SOURCE_DIR) / "examples" / name);
-}
 
 struct Outcome {
   ProcessEnd end;
@@ -53,8 +50,8 @@ Outcome RunPass(const std::string& exchange, const std::string* settings) {
 // The example's own pass: what every ignored hostile line must leave as it is.
 const Outcome& CleanPass() {
   static const Outcome clean = [] {
-    const std::string settings = Example("t407.dat");
-    return RunPass(Example("JWC_TEMP.TXT"), &settings);
+    const std::string settings = ExampleFile("t407.dat");
+    return RunPass(ExampleFile("JWC_TEMP.TXT"), &settings);
   }();
   return clean;
 }
@@ -85,7 +82,7 @@ std::vector<std::string> Lines(std::string_view bytes) {
 
 // t407.dat with lines (1-based) replaced.
 std::string SettingsWith(std::initializer_list<std::pair<int, std::string>> replaced) {
-  std::vector<std::string> lines = Lines(Example("t407.dat"));
+  std::vector<std::string> lines = Lines(ExampleFile("t407.dat"));
   for (const auto& [number, text] : replaced) lines[number - 1] = text;
   std::string bytes;
   for (const std::string& line : lines) bytes += line + "\r\n";
@@ -136,8 +133,8 @@ void ExpectReadableOutput(const std::string& bytes) {
 }  // namespace
 
 TEST(hostile_files_e2e, ignored_hostile_exchange_lines_leave_the_example_dimension) {
-  const std::string example = Example("JWC_TEMP.TXT");
-  const std::string settings = Example("t407.dat");
+  const std::string example = ExampleFile("JWC_TEMP.TXT");
+  const std::string settings = ExampleFile("t407.dat");
   std::string leadBytes;
   for (std::size_t p = 0; p <= 10; ++p) {
     std::string line = "ci 10 20 5";
@@ -167,6 +164,8 @@ TEST(hostile_files_e2e, ignored_hostile_exchange_lines_leave_the_example_dimensi
   const Outcome& clean = CleanPass();
   ASSERT_TRUE(clean.end.exited);
   ASSERT_EQ(clean.end.status, 0);
+  EXPECT_EQ(clean.exchange, ExampleFile("expected/JWC_TEMP.TXT"));
+  EXPECT_EQ(clean.settings, ExampleFile("expected/t407.dat"));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const Outcome o = RunPass(c.exchange, &settings);
@@ -178,8 +177,8 @@ TEST(hostile_files_e2e, ignored_hostile_exchange_lines_leave_the_example_dimensi
 }
 
 TEST(hostile_files_e2e, hostile_files_give_their_refusal_and_keep_t407_dat) {
-  const std::string example = Example("JWC_TEMP.TXT");
-  const std::string settings = Example("t407.dat");
+  const std::string example = ExampleFile("JWC_TEMP.TXT");
+  const std::string settings = ExampleFile("t407.dat");
   struct {
     const char* name;
     std::string exchange;
@@ -219,7 +218,7 @@ TEST(hostile_files_e2e, hostile_files_give_their_refusal_and_keep_t407_dat) {
 }
 
 TEST(hostile_files_e2e, hostile_t407_dat_values_give_the_expected_dimension) {
-  const std::string example = Example("JWC_TEMP.TXT");
+  const std::string example = ExampleFile("JWC_TEMP.TXT");
   const Outcome& clean = CleanPass();
   using Saved = std::vector<std::string>;
   struct {
@@ -227,7 +226,7 @@ TEST(hostile_files_e2e, hostile_t407_dat_values_give_the_expected_dimension) {
     std::string settings;
     Saved reference;  // lines 23 to 31 saved; empty: everything as for the example
   } cases[] = {
-      {"LF-only line ends", ReplaceAll(Example("t407.dat"), "\r\n", "\n"), {}},
+      {"LF-only line ends", ReplaceAll(ExampleFile("t407.dat"), "\r\n", "\n"), {}},
       {"reference layer group 16 reads as 0", SettingsWithLine(23, "16"), {}},
       {"reference layer group -1 reads as 0", SettingsWithLine(23, "-1"), {}},
       // The reference (-1000, 0)-(0, 0), line point (0, -500), read at scale
@@ -259,12 +258,12 @@ TEST(hostile_files_e2e, t407_dat_ending_after_line_22_gives_a_reference_at_the_o
   // 0x1A ends the file: lines 23 to 31 read as empty, so the reference is
   // the point (0, 0) with its line through (0, 0), at scale 1.0.
   std::string settings;
-  const std::vector<std::string> lines = Lines(Example("t407.dat"));
+  const std::vector<std::string> lines = Lines(ExampleFile("t407.dat"));
   for (int i = 0; i < 22; ++i) settings += lines[i] + "\r\n";
   settings +=
       "\x1A"
       "0\r\n100\r\n";
-  const Outcome o = RunPass(Example("JWC_TEMP.TXT"), &settings);
+  const Outcome o = RunPass(ExampleFile("JWC_TEMP.TXT"), &settings);
   EXPECT_TRUE(o.end.exited);
   EXPECT_EQ(o.end.status, 0);
   const std::vector<std::string> saved = Lines(o.settings);
@@ -278,7 +277,7 @@ TEST(hostile_files_e2e, t407_dat_ending_after_line_22_gives_a_reference_at_the_o
 TEST(hostile_files_e2e, a_ten_megabyte_prefix_is_cut_to_255_bytes_in_the_output_only) {
   const std::string prefix(10 << 20, 'x');
   const std::string settings = SettingsWithLine(9, prefix);
-  const Outcome o = RunPass(Example("JWC_TEMP.TXT"), &settings);
+  const Outcome o = RunPass(ExampleFile("JWC_TEMP.TXT"), &settings);
   EXPECT_TRUE(o.end.exited);
   EXPECT_EQ(o.end.status, 0);
   ExpectReadableOutput(o.exchange);
@@ -291,8 +290,8 @@ TEST(hostile_files_e2e, a_ten_megabyte_prefix_is_cut_to_255_bytes_in_the_output_
 }
 
 TEST(hostile_files_e2e, huge_coordinates_never_write_inf_or_nan) {
-  const std::string example = Example("JWC_TEMP.TXT");
-  const std::string settings = Example("t407.dat");
+  const std::string example = ExampleFile("JWC_TEMP.TXT");
+  const std::string settings = ExampleFile("t407.dat");
   struct {
     const char* pick;
   } cases[] = {{"hp1 1e308 0"},
@@ -316,8 +315,8 @@ TEST(hostile_files_e2e, a_font_name_ending_in_a_quote_keeps_the_next_command_on_
   // The font line is written as cn"$<name>; a name ending in a quote would
   // take the next command (here the extension line's z3) onto its line.
   const std::string example =
-      ReplaceAll(Example("JWC_TEMP.TXT"), ToCp932("cn\"$<ＭＳ ゴシック>"), "cn\"$abc\"\"");
-  const std::string settings = Example("t407.dat");
+      ReplaceAll(ExampleFile("JWC_TEMP.TXT"), ToCp932("cn\"$<ＭＳ ゴシック>"), "cn\"$abc\"\"");
+  const std::string settings = ExampleFile("t407.dat");
   const Outcome o = RunPass(example, &settings);
   EXPECT_EQ(o.end.status, 0);
   const std::vector<std::string> lines = Lines(o.exchange);
