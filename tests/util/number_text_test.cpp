@@ -11,6 +11,8 @@
 #include <random>
 #include <string>
 
+#include "util/text_to_number.h"
+
 TEST(number_text, real_keeps_fifteen_significant_digits_without_trailing_zeros) {
   struct {
     double in;
@@ -299,5 +301,48 @@ TEST(number_text, grouped_puts_commas_between_groups_of_three) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.out);
     EXPECT_EQ(RealToGroupedText(c.decimals, c.in), c.out);
+  }
+}
+
+// ---- Round trips: every real written by the shared rule reads back as the
+// number it stands for, to 15 significant digits, up to the largest double.
+
+TEST(number_text, real_text_of_the_largest_doubles_is_cut_so_that_it_reads_back) {
+  // Rounded half up to 15 digits these would pass DBL_MAX and read back as
+  // an overflow; cut, they stay in range.
+  struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {DBL_MAX, "1.79769313486231E308"},
+      {-DBL_MAX, "-1.79769313486231E308"},
+      {std::nextafter(DBL_MAX, 0), "1.79769313486231E308"},
+      {1.797693134862315e308, "1.79769313486231E308"},
+      // Just below the cut, rounding up still stays in range.
+      {1.7976931348623149e308, "1.79769313486231E308"},
+      {1.7976931348623e308, "1.7976931348623E308"},
+      {1e308, "1E308"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::string text = RealToText(c.value);
+    EXPECT_EQ(text, c.text);
+    const double back = TextToReal(text);
+    EXPECT_NE(back, 0);
+    EXPECT_LE(std::fabs(back - c.value), std::fabs(c.value) * 1e-14);
+  }
+}
+
+TEST(number_text, real_text_across_the_whole_range_reads_back_within_15_digits) {
+  // Powers of ten, their neighbours and the extremes of the double range.
+  for (int e = -323; e <= 308; ++e) {
+    for (double value : {std::pow(10.0, e), -7.123456789012345 * std::pow(10.0, e)}) {
+      if (!std::isfinite(value)) continue;
+      for (double v : {value, std::nextafter(value, 0.0), std::nextafter(value, value * 2)}) {
+        SCOPED_TRACE(v);
+        const double back = TextToReal(RealToText(v));
+        ASSERT_LE(std::fabs(back - v), std::fabs(v) * 1e-14 + 5e-324) << RealToText(v);
+      }
+    }
   }
 }
