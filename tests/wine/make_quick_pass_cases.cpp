@@ -410,7 +410,7 @@ Layout BaseLayout(const Case& c, Random& r) {
   return layout;
 }
 
-void AxisKind(Case& c, Layout& layout, Random& r, int index) {
+void AxisKind(Case& c, Layout&, Random& r, int index) {
   const std::size_t specials = std::size(kAxisAngles);
   if (static_cast<std::size_t>(index) < specials) {
     c.axis = kAxisAngles[index];
@@ -423,7 +423,6 @@ void AxisKind(Case& c, Layout& layout, Random& r, int index) {
   if (index % 4 == 3) c.Setting(25) = RandomAxisAngle(r);
   if (index % 9 == 8) c.Setting(25) = Exact(Number(c.axis) - 1e-12);
   c.note = "axis angle " + c.axis;
-  (void)layout;
 }
 
 void ScaleKind(Case& c, Layout& layout, Random& r, int index) {
@@ -487,7 +486,7 @@ void MarkerKind(Case& c, Layout& layout, Random& r, int index) {
   }
 }
 
-void TextKind(Case& c, Layout& layout, Random& r, int index) {
+void TextKind(Case& c, Layout&, Random& r, int index) {
   static constexpr const char* kTextGaps[] = {"0.5", "1", "-1", "0", "abc", "2.25", "0.75"};
   c.Setting(5) = std::to_string(index % 11);
   switch ((index / 11) % 3) {
@@ -510,7 +509,6 @@ void TextKind(Case& c, Layout& layout, Random& r, int index) {
   if (r.OneIn(3)) c.Setting(9) = r.Pick(kAffixes);
   c.note = "text type " + c.Setting(5) + " with " + c.currentTextType +
            (index % 2 == 0 ? ", dimension figure" : "");
-  (void)layout;
 }
 
 void ValueKind(Case& c, Layout& layout, Random& r, int index) {
@@ -623,7 +621,7 @@ void RefusalKind(Case& c, Layout& layout, Random& r, int index) {
     }
     c.note = "refused: picked point inside the reference";
   } else if (what == "bad value") {
-    // Each of the pattern's three a round: every ten cases take three more values.
+    // Three of every ten cases hold a bad value, each the next one of the list.
     const int round = index % 10 == 2 ? 0 : index % 10 == 5 ? 1 : 2;
     const BadValue& bad = kBadValues[static_cast<std::size_t>((index / 10) * 3 + round) %
                                      std::size(kBadValues)];
