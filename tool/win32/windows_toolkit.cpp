@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tool/win32/program_folder.h"
 #include "tool/win32/sjis_edge.h"
 
 namespace {
@@ -66,20 +67,7 @@ void WindowsToolkit::ArrangeRadioItems(RadioGroup& group) {
   }
 }
 
-std::filesystem::path WindowsToolkit::ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return std::filesystem::path(path).parent_path();
-}
+std::filesystem::path WindowsToolkit::ProgramFolder() { return RunningProgramFolder(); }
 
 int WindowsToolkit::WindowLeft() {
   RECT rect;
