@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tool/ui_texts.h"
 #include "tool/win32/program_folder.h"
 #include "tool/win32/sjis_edge.h"
 
@@ -188,7 +189,8 @@ void WindowsToolkit::SetStatus(std::string_view text) {
 }
 
 void WindowsToolkit::ShowMessage(std::string_view text) {
-  MessageBoxW(window_, WideFromSjis(text).c_str(), L"確認", MB_OK | MB_ICONQUESTION);
+  MessageBoxW(window_, WideFromSjis(text).c_str(), WideFromSjis(kMessageCaption).c_str(),
+              MB_OK | MB_ICONQUESTION);
 }
 
 void WindowsToolkit::NavigatePage(std::string_view address) {
