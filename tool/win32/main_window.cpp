@@ -254,8 +254,7 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND: {
       const int id = LOWORD(wParam), code = HIWORD(wParam);
-      // Once closing was asked for, a second Enter must not add the dimension twice.
-      if (code != BN_CLICKED || !shown_ || toolkit_.CloseRequested() || closed_) break;
+      if (code != BN_CLICKED) break;
       if (id == IDOK) {
         form_.Button1Click();
         return 0;

@@ -85,7 +85,6 @@ void WindowsToolkit::MoveWindow(int left, int top) {
 }
 
 void WindowsToolkit::RequestClose() {
-  closeRequested_ = true;
   PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 

@@ -23,8 +23,6 @@ class WindowsToolkit final : public FormToolkit {
   // that the dialog keys (Tab, arrows) reach them; items fill `columns` columns.
   void SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font);
   PageStrip& Strip() { return strip_; }
-  // True once the window was asked to close: it takes no more commands.
-  bool CloseRequested() const { return closeRequested_; }
 
   std::filesystem::path ProgramFolder() override;
   int WindowLeft() override;
@@ -57,7 +55,6 @@ class WindowsToolkit final : public FormToolkit {
   void ArrangeRadioItems(RadioGroup& group);
 
   HWND window_ = nullptr;
-  bool closeRequested_ = false;
   std::array<HWND, kControlIdCount> controls_{};
   std::array<RadioGroup, 2> radioGroups_{};
   std::array<ControlId, 2> radioGroupIds_{ControlId::RadioGroup1, ControlId::RadioGroup2};
