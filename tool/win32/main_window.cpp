@@ -11,6 +11,8 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tool/form1.h"
 #include "tool/form_layout.h"
@@ -52,6 +54,7 @@ class Form1Window {
   HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style,
                    DWORD exStyle, const FormRect& bounds, int id, int fontHeight);
   void BuildControl(const ControlDescription& control);
+  HWND BuildRadioGroup(const ControlDescription& group, int id);
   void BuildLabel(const LabelDescription& label);
   LRESULT ColourStatic(HDC dc, HWND control);
 
@@ -140,10 +143,7 @@ void Form1Window::BuildControl(const ControlDescription& c) {
       toolkit_.SetChecked(c.Id, c.DefaultChecked);
       break;
     case ControlKind::RadioGroup:
-      control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_GROUPBOX | WS_GROUP, 0,
-                            c.Bounds, id, c.FontHeight);
-      toolkit_.SetRadioGroup(c.Id, control, c.Columns, Font(c.FontHeight));
-      for (std::string_view item : c.Items) toolkit_.AddItem(c.Id, item);
+      control = BuildRadioGroup(c, id);
       if (c.DefaultIndex >= 0) toolkit_.SetItemIndex(c.Id, c.DefaultIndex);
       break;
     case ControlKind::PushButton: {
@@ -188,6 +188,46 @@ void Form1Window::BuildControl(const ControlDescription& c) {
   if (control == nullptr) return;
   if (c.ImeOff) ImmAssociateContextEx(control, nullptr, 0);
   if (c.Background) backgrounds_[control] = ColourOf(*c.Background);
+}
+
+// A radio group is a group box with its buttons beside it as siblings, so that
+// the dialog keys (Tab, arrows) reach them. The buttons share the box's width
+// in columns below its caption, filling each column from the top before the next.
+HWND Form1Window::BuildRadioGroup(const ControlDescription& c, int id) {
+  HWND box = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_GROUPBOX | WS_GROUP, 0, c.Bounds,
+                         id, c.FontHeight);
+  int textHeight = 13;
+  if (HDC dc = GetDC(box)) {
+    HGDIOBJ old = SelectObject(dc, Font(c.FontHeight));
+    TEXTMETRICW metrics;
+    if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+  }
+  const int count = static_cast<int>(c.Items.size());
+  const int columns = c.Columns > 0 ? c.Columns : 1;
+  const int perColumn = count > 0 ? (count + columns - 1) / columns : 1;
+  const int columnWidth = (c.Bounds.Width - 10) / columns;
+  const int room = c.Bounds.Height - textHeight - 5;
+  const int itemHeight = room / perColumn;
+  const int topMargin = textHeight + 1 + (room % perColumn) / 2;
+  std::vector<HWND> items;
+  for (int i = 0; i < count; ++i) {
+    const FormRect bounds{c.Bounds.X + 8 + (i / perColumn) * columnWidth,
+                          c.Bounds.Y + topMargin + (i % perColumn) * itemHeight, columnWidth,
+                          itemHeight};
+    // The first button opens the group and is its tab stop; the arrow keys
+    // move between the buttons.
+    const DWORD style = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
+    HWND item = CreateChild(L"BUTTON", WideFromSjis(c.Items[static_cast<size_t>(i)]), style, 0,
+                            bounds, 0, c.FontHeight);
+    // Tab order follows the z-order: keep the buttons right after their box.
+    SetWindowPos(item, items.empty() ? box : items.back(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    items.push_back(item);
+  }
+  toolkit_.SetRadioGroup(c.Id, box, std::move(items));
+  return box;
 }
 
 // Labels size themselves to their caption in the font actually used, which

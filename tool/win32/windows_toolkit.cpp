@@ -1,6 +1,7 @@
 #include "tool/win32/windows_toolkit.h"
 
 #include <string>
+#include <utility>
 
 #include "tool/ui_texts.h"
 #include "tool/win32/program_folder.h"
@@ -22,13 +23,12 @@ bool IsEdit(HWND control) {
 }
 }  // namespace
 
-void WindowsToolkit::SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font) {
+void WindowsToolkit::SetRadioGroup(ControlId id, HWND groupBox, std::vector<HWND> items) {
   SetControl(id, groupBox);
   RadioGroup* group = FindRadioGroup(id);
   if (group == nullptr) return;
   group->box = groupBox;
-  group->columns = columns > 0 ? columns : 1;
-  group->font = font;
+  group->items = std::move(items);
 }
 
 WindowsToolkit::RadioGroup* WindowsToolkit::FindRadioGroup(ControlId id) {
@@ -36,36 +36,6 @@ WindowsToolkit::RadioGroup* WindowsToolkit::FindRadioGroup(ControlId id) {
     if (radioGroupIds_[i] == id) return &radioGroups_[i];
   }
   return nullptr;
-}
-
-// Items share the group's width in columns below its caption, filling each
-// column from the top before the next.
-void WindowsToolkit::ArrangeRadioItems(RadioGroup& group) {
-  RECT box;
-  GetWindowRect(group.box, &box);
-  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
-  const int width = box.right - box.left, height = box.bottom - box.top;
-  int textHeight = 13;
-  if (HDC dc = GetDC(group.box)) {
-    HGDIOBJ old = SelectObject(dc, group.font);
-    TEXTMETRICW metrics;
-    if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(group.box, dc);
-  }
-  const int count = static_cast<int>(group.items.size());
-  if (count == 0) return;
-  const int perColumn = (count + group.columns - 1) / group.columns;
-  const int columnWidth = (width - 10) / group.columns;
-  const int room = height - textHeight - 5;
-  const int itemHeight = room / perColumn;
-  const int topMargin = textHeight + 1 + (room % perColumn) / 2;
-  for (int i = 0; i < count; ++i) {
-    SetWindowPos(group.items[static_cast<size_t>(i)], nullptr,
-                 box.left + 8 + (i / perColumn) * columnWidth,
-                 box.top + topMargin + (i % perColumn) * itemHeight, columnWidth, itemHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 std::filesystem::path WindowsToolkit::ProgramFolder() { return RunningProgramFolder(); }
@@ -89,34 +59,14 @@ void WindowsToolkit::RequestClose() {
 }
 
 void WindowsToolkit::ClearItems(ControlId list) {
-  if (RadioGroup* group = FindRadioGroup(list)) {
-    for (HWND item : group->items) DestroyWindow(item);
-    group->items.clear();
-    return;
-  }
+  if (FindRadioGroup(list) != nullptr) return;
   SendMessageW(Control(list), CB_RESETCONTENT, 0, 0);
 }
 
 void WindowsToolkit::AddItem(ControlId list, std::string_view text) {
-  const std::wstring wide = WideFromSjis(text);
-  if (RadioGroup* group = FindRadioGroup(list)) {
-    const bool first = group->items.empty();
-    // The first button opens the group and is its tab stop; the arrow keys
-    // move between the buttons.
-    const DWORD style =
-        WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0);
-    HWND item = CreateWindowExW(0, L"BUTTON", wide.c_str(), style, 0, 0, 0, 0, window_, nullptr,
-                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
-                                nullptr);
-    SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(group->font), FALSE);
-    // Tab order follows the z-order: keep the buttons right after their box.
-    HWND after = first ? group->box : group->items.back();
-    SetWindowPos(item, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    group->items.push_back(item);
-    ArrangeRadioItems(*group);
-    return;
-  }
-  SendMessageW(Control(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  if (FindRadioGroup(list) != nullptr) return;
+  SendMessageW(Control(list), CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(WideFromSjis(text).c_str()));
 }
 
 int WindowsToolkit::ItemCount(ControlId list) {

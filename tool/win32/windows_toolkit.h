@@ -19,9 +19,10 @@ class WindowsToolkit final : public FormToolkit {
   HWND Window() const { return window_; }
   void SetControl(ControlId id, HWND control) { controls_[Index(id)] = control; }
   HWND Control(ControlId id) const { return controls_[Index(id)]; }
-  // A radio group is a group box with its buttons beside it as siblings, so
-  // that the dialog keys (Tab, arrows) reach them; items fill `columns` columns.
-  void SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font);
+  // A radio group is its group box and its buttons, in item order. They are
+  // built with the window and stay: ClearItems and AddItem change drop-down
+  // lists only.
+  void SetRadioGroup(ControlId id, HWND groupBox, std::vector<HWND> items);
   PageStrip& Strip() { return strip_; }
 
   std::filesystem::path ProgramFolder() override;
@@ -46,13 +47,10 @@ class WindowsToolkit final : public FormToolkit {
  private:
   struct RadioGroup {
     HWND box = nullptr;
-    int columns = 1;
-    HFONT font = nullptr;
     std::vector<HWND> items;
   };
   static size_t Index(ControlId id) { return static_cast<size_t>(id); }
   RadioGroup* FindRadioGroup(ControlId id);
-  void ArrangeRadioItems(RadioGroup& group);
 
   HWND window_ = nullptr;
   std::array<HWND, kControlIdCount> controls_{};
