@@ -16,7 +16,6 @@ constexpr int kControlIdCount = static_cast<int>(ControlId::LabelA1) + 1;
 class WindowsToolkit final : public FormToolkit {
  public:
   void SetWindow(HWND window) { window_ = window; }
-  HWND Window() const { return window_; }
   void SetControl(ControlId id, HWND control) { controls_[Index(id)] = control; }
   HWND Control(ControlId id) const { return controls_[Index(id)]; }
   // A radio group is its group box and its buttons, in item order. They are
