@@ -73,3 +73,14 @@ wine_cleanup() {
 wine_find_window() {
   timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
+
+# Prints the id of t408.exe's dialog once it is on screen and gives it the
+# keyboard, waiting up to $1 seconds (default 30). Fails when the dialog never
+# appeared (printing nothing) or could not take the keyboard.
+wine_find_dialog() {
+  local id
+  id=$(wine_find_window '^水平寸法線＋$' "${1:-30}")
+  [ -n "$id" ] || return 1
+  echo "$id"
+  xdotool windowfocus --sync "$id" >/dev/null 2>&1
+}
