@@ -42,6 +42,7 @@ TForm1::TForm1(FormToolkit& toolkit) : toolkit_(toolkit) {}
 // ---- Start-up and close ---------------------------------------------------
 
 void TForm1::FormShow() {
+  started_ = true;
   ResetDataModel();
   ProgramFolder = toolkit_.ProgramFolder();
   ReadExchangeFile(ProgramFolder / kExchangeFileName);
@@ -58,15 +59,23 @@ void TForm1::FormShow() {
   // t407 has never run: there is no reference dimension to add to.
   startRefused_ = true;
   toolkit_.ShowMessage(kMessageNoSettingsFile);
-  toolkit_.RequestClose();
+  RequestClose();
 }
 
 void TForm1::FormClose() {
+  closing_ = true;
   WriteExchangeFile(ProgramFolder / kExchangeFileName);
   FreeDataModel();
 }
 
-void TForm1::Button2Click() { toolkit_.RequestClose(); }
+void TForm1::Button2Click() {
+  if (TakesClicks()) RequestClose();
+}
+
+void TForm1::RequestClose() {
+  closing_ = true;
+  toolkit_.RequestClose();
+}
 
 void TForm1::FillTextTypeList() {
   const DataModel& m = gDataModel;
@@ -301,6 +310,7 @@ bool TForm1::ReadDialog(DialogValues& v) {
 }
 
 void TForm1::Button1Click() {
+  if (!TakesClicks()) return;
   SavedLeft = toolkit_.WindowLeft();
   SavedTop = toolkit_.WindowTop();
 
@@ -323,7 +333,7 @@ void TForm1::Button1Click() {
   if (placement.Inside) {
     lastOkOutcome_ = OkOutcome::Inside;
     toolkit_.ShowMessage(kMessageInsideReference);
-    toolkit_.RequestClose();
+    RequestClose();
     return;
   }
 
@@ -347,5 +357,5 @@ void TForm1::Button1Click() {
   EmitDimensionCommands(drawing, values);
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
-  toolkit_.RequestClose();
+  RequestClose();
 }
