@@ -45,16 +45,17 @@ double RandomDegreesInRadians(Rng& rng) {
   return static_cast<double>(micro) / 1e6 / 180 * 3.14159265358979323846;
 }
 
-// The double nearest to j * pi/2 for a whole j below 1e22 / (pi/2), and the
-// doubles two places either side: the arguments whose reduction cancels most.
-void AddNearHalfPiMultiples(Rng& rng, int count, std::vector<double>& out) {
+// The double nearest to j * pi/2 and the doubles two places either side, the
+// arguments whose reduction cancels most: for every j up to `every`, then for
+// `count` random whole j up to 1e22 / (pi/2).
+void AddNearHalfPiMultiples(Rng& rng, int every, int count, std::vector<double>& out) {
   mpfr_t halfPi, product;
   mpfr_inits2(400, halfPi, product, static_cast<mpfr_ptr>(nullptr));
   mpfr_const_pi(halfPi, MPFR_RNDN);
   mpfr_div_2ui(halfPi, halfPi, 1, MPFR_RNDN);
   std::uniform_real_distribution<double> logJ(0, std::log(1e22 / 1.5707963267948966));
-  for (int i = 0; i < count; ++i) {
-    const double j = std::round(std::exp(logJ(rng)));
+  for (int i = 1; i <= every + count; ++i) {
+    const double j = i <= every ? i : std::round(std::exp(logJ(rng)));
     mpfr_mul_d(product, halfPi, j, MPFR_RNDN);
     double x = mpfr_get_d(product, MPFR_RNDN);
     x = std::nextafter(std::nextafter(x, -kInf), -kInf);
@@ -84,12 +85,12 @@ std::vector<double> SineCosineArguments() {
                            0x1.921fb54442d18p+1,
                            0x1.921fb54442d18p-1};
   for (int i = 0; i < 200'000; ++i) a.push_back(FromBits(rng()));
-  for (int i = 0; i < 300'000; ++i) a.push_back(RandomDegreesInRadians(rng));
-  AddNearHalfPiMultiples(rng, 40'000, a);
+  for (int i = 0; i < 250'000; ++i) a.push_back(RandomDegreesInRadians(rng));
+  AddNearHalfPiMultiples(rng, 20'000, 40'000, a);
   // Drawing-sized values, the small ones around the short cuts, subnormals
   // and the huge ones at the end of the table of 2/pi.
   std::uniform_real_distribution<double> drawing(-1e4, 1e4);
-  for (int i = 0; i < 200'000; ++i) a.push_back(drawing(rng));
+  for (int i = 0; i < 150'000; ++i) a.push_back(drawing(rng));
   for (int i = 0; i < 100'000; ++i) a.push_back(RandomWithExponent(rng, -40, 0));
   for (int i = 0; i < 25'000; ++i) a.push_back(RandomWithExponent(rng, -1074, -1022));
   for (int i = 0; i < 25'000; ++i) a.push_back(RandomWithExponent(rng, 900, 1023));
