@@ -238,11 +238,7 @@ std::size_t WriteEntity(Writer& w, std::size_t room) {
   return 3;
 }
 
-}  // namespace
-
-void GenerateExchangeFile(std::size_t entities, std::uint64_t seed, std::ostream& out) {
-  Writer w(seed, out);
-  WriteHeader(w);
+void WriteEntities(Writer& w, std::size_t entities) {
   std::size_t written = 0;
   std::size_t nextChange = 20 + w.Below(40);
   while (written < entities) {
@@ -252,6 +248,23 @@ void GenerateExchangeFile(std::size_t entities, std::uint64_t seed, std::ostream
     }
     written += WriteEntity(w, entities - written);
   }
+}
+
+}  // namespace
+
+void GenerateExchangeFile(std::size_t entities, std::uint64_t seed, std::ostream& out) {
+  Writer w(seed, out);
+  WriteHeader(w);
+  WriteEntities(w, entities);
+}
+
+std::string GenerateEntityLines(std::size_t entities, std::uint64_t seed) {
+  std::ostringstream out;
+  {
+    Writer w(seed, out);
+    WriteEntities(w, entities);
+  }
+  return std::move(out).str();
 }
 
 std::string GenerateExchangeText(std::size_t entities, std::uint64_t seed) {

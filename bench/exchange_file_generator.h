@@ -15,3 +15,7 @@ void GenerateExchangeFile(std::size_t entities, std::uint64_t seed, std::ostream
 
 // The same bytes as one string.
 std::string GenerateExchangeText(std::size_t entities, std::uint64_t seed);
+
+// Only what follows the settings header: `entities` entity records with
+// attribute changes among them, for a file whose header the caller writes.
+std::string GenerateEntityLines(std::size_t entities, std::uint64_t seed);

@@ -8,6 +8,7 @@
 #include "tool/end_markers.h"
 #include "tool/value_text.h"
 #include "util/geometry.h"
+#include "util/trigonometry.h"
 
 namespace {
 
@@ -75,8 +76,8 @@ TextPlacement PlaceValueText(std::string_view valueText, double width, double sp
   TextPlacement t;
   t.X = (lineStart.X + lineEnd.X) / 2 + turned.X;
   t.Y = (lineStart.Y + lineEnd.Y) / 2 + turned.Y;
-  t.DX = 10 * std::cos(Radians(ta));
-  t.DY = 10 * std::sin(Radians(ta));
+  t.DX = 10 * Cosine(Radians(ta));
+  t.DY = 10 * Sine(Radians(ta));
   return t;
 }
 
@@ -85,7 +86,7 @@ double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double e
   // The length a marker takes up along the dimension line: a point marker's
   // paper extent times both scales, a line arrow's from its own length.
   const EndMarker* marker = FindEndMarker(kind);
-  if (IsLineArrow(marker)) return std::cos(Radians(arrowAngle)) * arrowLength * layerScale;
+  if (IsLineArrow(marker)) return Cosine(Radians(arrowAngle)) * arrowLength * layerScale;
   const double extent = marker != nullptr ? marker->PaperExtent : 0;
   return extent * endMarkerScale * layerScale;
 }
@@ -108,7 +109,7 @@ void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOve
   if (reversed && reverseOvershoot > kGeometryTolerance) {
     // Reversed markers sit outside: the dimension line runs on to carry them.
     const double back = Radians(a + 180);
-    const Point q{e.X + reverseOvershoot * std::cos(back), e.Y + reverseOvershoot * std::sin(back)};
+    const Point q{e.X + reverseOvershoot * Cosine(back), e.Y + reverseOvershoot * Sine(back)};
     OutZFlags(kZ3);
     OutLine(e.X, e.Y, q.X, q.Y);
   }
@@ -118,8 +119,8 @@ void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOve
     const double r = arrowLength * layerScale;
     const double side1 = Radians(a + 180 + arrowAngle);
     const double side2 = Radians(a + 180 - arrowAngle);
-    const Point w1{e.X + r * std::cos(side1), e.Y + r * std::sin(side1)};
-    const Point w2{e.X + r * std::cos(side2), e.Y + r * std::sin(side2)};
+    const Point w1{e.X + r * Cosine(side1), e.Y + r * Sine(side1)};
+    const Point w2{e.X + r * Cosine(side2), e.Y + r * Sine(side2)};
     OutZFlags(kZ3);
     OutLine(e.X, e.Y, w1.X, w1.Y);
     OutZFlags(kZ3);

@@ -91,6 +91,7 @@ TForm1::TForm1(FormToolkit& toolkit) : toolkit_(toolkit) {}
 // ---- Start-up and close ---------------------------------------------------
 
 void TForm1::FormShow() {
+  started_ = true;
   ResetDataModel();
   ProgramFolder = toolkit_.ProgramFolder();
   ReadExchangeFile(ProgramFolder / kExchangeFileName);
@@ -107,15 +108,23 @@ void TForm1::FormShow() {
   // t407 has never run: there is no reference dimension to add to.
   startRefused_ = true;
   toolkit_.ShowMessage(kMessageNoSettingsFile);
-  toolkit_.RequestClose();
+  RequestClose();
 }
 
 void TForm1::FormClose() {
+  closing_ = true;
   WriteExchangeFile(ProgramFolder / kExchangeFileName);
   FreeDataModel();
 }
 
-void TForm1::Button2Click() { toolkit_.RequestClose(); }
+void TForm1::Button2Click() {
+  if (TakesClicks()) RequestClose();
+}
+
+void TForm1::RequestClose() {
+  closing_ = true;
+  toolkit_.RequestClose();
+}
 
 void TForm1::FillTextTypeList() {
   const DataModel& m = gDataModel;
@@ -197,6 +206,7 @@ bool TForm1::ReadDialog(DialogValues& values) {
 }
 
 void TForm1::Button1Click() {
+  if (!TakesClicks()) return;
   SavedLeft = toolkit_.WindowLeft();
   SavedTop = toolkit_.WindowTop();
 
@@ -219,7 +229,7 @@ void TForm1::Button1Click() {
   if (placement.Inside) {
     lastOkOutcome_ = OkOutcome::Inside;
     toolkit_.ShowMessage(kMessageInsideReference);
-    toolkit_.RequestClose();
+    RequestClose();
     return;
   }
 
@@ -243,5 +253,5 @@ void TForm1::Button1Click() {
   EmitDimensionCommands(drawing, values);
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
-  toolkit_.RequestClose();
+  RequestClose();
 }

@@ -27,9 +27,9 @@ class TForm1 {
   void FormShow();
   // Every close: writes JWC_TEMP.TXT and releases the data model.
   void FormClose();
-  // OK.
+  // OK and Cancel. Both do nothing before start-up and once closing was
+  // asked for: a second Enter must not add the dimension twice.
   void Button1Click();
-  // Cancel.
   void Button2Click();
 
   void LoadSettings(const std::filesystem::path& path);
@@ -51,6 +51,9 @@ class TForm1 {
   std::string PageAddress;
 
  private:
+  bool TakesClicks() const { return started_ && !closing_; }
+  // Every close TForm1 asks for goes through here, so that it takes no more clicks.
+  void RequestClose();
   void FillTextTypeList();
   void ApplySettingsLine(int line, const std::string& text);
   std::string SettingsLineText(int line);
@@ -59,6 +62,8 @@ class TForm1 {
   bool ReadDialog(DialogValues& values);
 
   FormToolkit& toolkit_;
+  bool started_ = false;
+  bool closing_ = false;
   bool startRefused_ = false;
   OkOutcome lastOkOutcome_ = OkOutcome::NotRun;
   ControlId failedControl_ = ControlId::Button1;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "util/sjis.h"
+#include "util/trigonometry.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ double PointDistance(double x1, double y1, double x2, double y2) {
 
 double VectorAngleRad(double dx, double dy) {
   if (std::fabs(dx) < 1e-10 && std::fabs(dy) < 1e-10) return 0;
-  double a = std::atan2(dy, dx);
+  double a = ArcTangent2(dy, dx);
   if (a < 0) a += kTwoPi;
   return a;
 }
@@ -74,8 +75,8 @@ double NormalizeDegrees(double a) {
 void RotatePointRad(double& rx, double& ry, double px, double py, double cx, double cy,
                     double angle) {
   // Both results come from the inputs: rx or ry may alias px or py.
-  const double c = std::cos(angle);
-  const double s = std::sin(angle);
+  const double c = Cosine(angle);
+  const double s = Sine(angle);
   const double dx = px - cx;
   const double dy = py - cy;
   const double x = cx + c * dx - s * dy;

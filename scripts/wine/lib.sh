@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/test-wine and scripts/run-demo: a fresh Wine prefix, a
 # virtual X server when needed, and driving the dialog with xdotool.
 # Source it; every function leaves no process behind once wine_cleanup ran.
@@ -40,8 +41,7 @@ wine_start_xvfb() {
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   WINE_XVFB_PID=$!
-  local i
-  for i in $(seq 1 100); do
+  for _ in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && break
     sleep 0.05
   done
@@ -72,4 +72,15 @@ wine_cleanup() {
 # for it up to $2 seconds (default 30).
 wine_find_window() {
   timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+
+# Prints the id of t408.exe's dialog once it is on screen and gives it the
+# keyboard, waiting up to $1 seconds (default 30). Fails when the dialog never
+# appeared (printing nothing) or could not take the keyboard.
+wine_find_dialog() {
+  local id
+  id=$(wine_find_window '^水平寸法線＋$' "${1:-30}")
+  [ -n "$id" ] || return 1
+  echo "$id"
+  xdotool windowfocus --sync "$id" >/dev/null 2>&1
 }

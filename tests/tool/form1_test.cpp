@@ -503,6 +503,40 @@ TEST(form1, an_accepted_ok_saves_emits_shows_progress_and_closes) {
   EXPECT_EQ(d.form.ReferenceEnd.X, 1000);
 }
 
+TEST(form1, clicks_before_start_up_or_once_closing_was_asked_for_do_nothing) {
+  // A second Enter reaches the window before it has closed.
+  struct {
+    const char* closedBy;
+    const char* pickX;  // -500 lies inside the reference
+    void (TForm1::*close)();
+  } cases[] = {
+      {"accepted OK", "1000", &TForm1::Button1Click},
+      {"refused OK", "-500", &TForm1::Button1Click},
+      {"Cancel", "1000", &TForm1::Button2Click},
+      {"the title bar", "1000", &TForm1::FormClose},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.closedBy);
+    StartedDialog d(SettingsBytes(), ExchangeBytes("100", c.pickX, "0"));
+    (d.form.*c.close)();
+    const std::vector<std::string> commands = gDataModel.OutputLines;
+    const std::vector<std::string> messages = d.window.Messages();
+    const std::string saved = ReadBytes(d.folder / "t407.dat");
+    d.form.Button1Click();
+    d.form.Button2Click();
+    EXPECT_EQ(gDataModel.OutputLines, commands);
+    EXPECT_EQ(d.window.Messages(), messages);
+    EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), saved);
+  }
+  TempFolder folder;
+  MemoryForm window(folder.Path());
+  TForm1 notStarted(window);
+  notStarted.Button1Click();
+  notStarted.Button2Click();
+  EXPECT_EQ(notStarted.LastOkOutcome(), OkOutcome::NotRun);
+  EXPECT_FALSE(window.CloseRequested());
+}
+
 TEST(form1, a_reference_recorded_at_another_scale_is_saved_at_the_current_one) {
   // Recorded at 1:50 from (1000, 0) to (1500, 0); the current group draws at
   // 1:100, so on the sheet it runs from (2000, 0) to (3000, 0).

@@ -5,26 +5,9 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <string>
-
 #include "tool/quick_pass.h"
-
-namespace {
-std::filesystem::path ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return std::filesystem::path(path).parent_path();
-    }
-    path.resize(path.size() * 2);
-  }
-}
-}  // namespace
+#include "tool/win32/program_folder.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return RunQuickPass(ProgramFolder(), nullptr);
+  return RunQuickPass(RunningProgramFolder(), nullptr);
 }

@@ -1,7 +1,10 @@
 #include "tool/win32/windows_toolkit.h"
 
 #include <string>
+#include <utility>
 
+#include "tool/ui_texts.h"
+#include "tool/win32/program_folder.h"
 #include "tool/win32/sjis_edge.h"
 
 namespace {
@@ -20,13 +23,12 @@ bool IsEdit(HWND control) {
 }
 }  // namespace
 
-void WindowsToolkit::SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font) {
+void WindowsToolkit::SetRadioGroup(ControlId id, HWND groupBox, std::vector<HWND> items) {
   SetControl(id, groupBox);
   RadioGroup* group = FindRadioGroup(id);
   if (group == nullptr) return;
   group->box = groupBox;
-  group->columns = columns > 0 ? columns : 1;
-  group->font = font;
+  group->items = std::move(items);
 }
 
 WindowsToolkit::RadioGroup* WindowsToolkit::FindRadioGroup(ControlId id) {
@@ -36,50 +38,7 @@ WindowsToolkit::RadioGroup* WindowsToolkit::FindRadioGroup(ControlId id) {
   return nullptr;
 }
 
-// Items share the group's width in columns below its caption, filling each
-// column from the top before the next.
-void WindowsToolkit::ArrangeRadioItems(RadioGroup& group) {
-  RECT box;
-  GetWindowRect(group.box, &box);
-  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
-  const int width = box.right - box.left, height = box.bottom - box.top;
-  int textHeight = 13;
-  if (HDC dc = GetDC(group.box)) {
-    HGDIOBJ old = SelectObject(dc, group.font);
-    TEXTMETRICW metrics;
-    if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(group.box, dc);
-  }
-  const int count = static_cast<int>(group.items.size());
-  if (count == 0) return;
-  const int perColumn = (count + group.columns - 1) / group.columns;
-  const int columnWidth = (width - 10) / group.columns;
-  const int room = height - textHeight - 5;
-  const int itemHeight = room / perColumn;
-  const int topMargin = textHeight + 1 + (room % perColumn) / 2;
-  for (int i = 0; i < count; ++i) {
-    SetWindowPos(group.items[static_cast<size_t>(i)], nullptr,
-                 box.left + 8 + (i / perColumn) * columnWidth,
-                 box.top + topMargin + (i % perColumn) * itemHeight, columnWidth, itemHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
-std::filesystem::path WindowsToolkit::ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return std::filesystem::path(path).parent_path();
-}
+std::filesystem::path WindowsToolkit::ProgramFolder() { return RunningProgramFolder(); }
 
 int WindowsToolkit::WindowLeft() {
   RECT rect;
@@ -96,39 +55,18 @@ void WindowsToolkit::MoveWindow(int left, int top) {
 }
 
 void WindowsToolkit::RequestClose() {
-  closeRequested_ = true;
   PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void WindowsToolkit::ClearItems(ControlId list) {
-  if (RadioGroup* group = FindRadioGroup(list)) {
-    for (HWND item : group->items) DestroyWindow(item);
-    group->items.clear();
-    return;
-  }
+  if (FindRadioGroup(list) != nullptr) return;
   SendMessageW(Control(list), CB_RESETCONTENT, 0, 0);
 }
 
 void WindowsToolkit::AddItem(ControlId list, std::string_view text) {
-  const std::wstring wide = WideFromSjis(text);
-  if (RadioGroup* group = FindRadioGroup(list)) {
-    const bool first = group->items.empty();
-    // The first button opens the group and is its tab stop; the arrow keys
-    // move between the buttons.
-    const DWORD style =
-        WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0);
-    HWND item = CreateWindowExW(0, L"BUTTON", wide.c_str(), style, 0, 0, 0, 0, window_, nullptr,
-                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
-                                nullptr);
-    SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(group->font), FALSE);
-    // Tab order follows the z-order: keep the buttons right after their box.
-    HWND after = first ? group->box : group->items.back();
-    SetWindowPos(item, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    group->items.push_back(item);
-    ArrangeRadioItems(*group);
-    return;
-  }
-  SendMessageW(Control(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  if (FindRadioGroup(list) != nullptr) return;
+  SendMessageW(Control(list), CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(WideFromSjis(text).c_str()));
 }
 
 int WindowsToolkit::ItemCount(ControlId list) {
@@ -200,7 +138,8 @@ void WindowsToolkit::SetStatus(std::string_view text) {
 }
 
 void WindowsToolkit::ShowMessage(std::string_view text) {
-  MessageBoxW(window_, WideFromSjis(text).c_str(), L"確認", MB_OK | MB_ICONQUESTION);
+  MessageBoxW(window_, WideFromSjis(text).c_str(), WideFromSjis(kMessageCaption).c_str(),
+              MB_OK | MB_ICONQUESTION);
 }
 
 void WindowsToolkit::NavigatePage(std::string_view address) {

@@ -16,15 +16,13 @@ constexpr int kControlIdCount = static_cast<int>(ControlId::LabelA1) + 1;
 class WindowsToolkit final : public FormToolkit {
  public:
   void SetWindow(HWND window) { window_ = window; }
-  HWND Window() const { return window_; }
   void SetControl(ControlId id, HWND control) { controls_[Index(id)] = control; }
   HWND Control(ControlId id) const { return controls_[Index(id)]; }
-  // A radio group is a group box with its buttons beside it as siblings, so
-  // that the dialog keys (Tab, arrows) reach them; items fill `columns` columns.
-  void SetRadioGroup(ControlId id, HWND groupBox, int columns, HFONT font);
+  // A radio group is its group box and its buttons, in item order. They are
+  // built with the window and stay: ClearItems and AddItem change drop-down
+  // lists only.
+  void SetRadioGroup(ControlId id, HWND groupBox, std::vector<HWND> items);
   PageStrip& Strip() { return strip_; }
-  // True once the window was asked to close: it takes no more commands.
-  bool CloseRequested() const { return closeRequested_; }
 
   std::filesystem::path ProgramFolder() override;
   int WindowLeft() override;
@@ -48,16 +46,12 @@ class WindowsToolkit final : public FormToolkit {
  private:
   struct RadioGroup {
     HWND box = nullptr;
-    int columns = 1;
-    HFONT font = nullptr;
     std::vector<HWND> items;
   };
   static size_t Index(ControlId id) { return static_cast<size_t>(id); }
   RadioGroup* FindRadioGroup(ControlId id);
-  void ArrangeRadioItems(RadioGroup& group);
 
   HWND window_ = nullptr;
-  bool closeRequested_ = false;
   std::array<HWND, kControlIdCount> controls_{};
   std::array<RadioGroup, 2> radioGroups_{};
   std::array<ControlId, 2> radioGroupIds_{ControlId::RadioGroup1, ControlId::RadioGroup2};

@@ -1,28 +1,23 @@
-// t408.exe: the dialog Jw_cad's users see. The window builds itself from the
-// form table (tool/form_layout.h) and only translates: every window event
-// becomes one call of TForm1's handlers, which do all the work through
-// WindowsToolkit.
+// Building the dialog: the application window, the dialog's window, and every
+// control and label of the form table, with their fonts and colours.
 //
-// Sections: fonts and brushes; building the controls; the window procedure;
-// the application window and the message loop.
+// Sections: fonts and brushes; building the controls; the windows.
+
+#include "tool/win32/form1_window.h"
 
 #include <windows.h>
 #include <imm.h>
 
-#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "tool/form1.h"
-#include "tool/form_layout.h"
 #include "tool/win32/sjis_edge.h"
-#include "tool/win32/windows_toolkit.h"
 
 namespace {
 
 constexpr wchar_t kFormClass[] = L"T408Form1";
 constexpr wchar_t kApplicationClass[] = L"T408Application";
-// Posted once the window is on screen: the start-up runs then.
-constexpr UINT kShowMessage = WM_APP + 1;
 constexpr int kFirstControlId = 100;
 // No WS_CLIPCHILDREN: group boxes do not paint their inside and rely on the
 // window's background behind them.
@@ -33,39 +28,12 @@ COLORREF ColourOf(const FormColour& c) { return RGB(c.Red, c.Green, c.Blue); }
 
 RECT RectOf(const FormRect& r) { return RECT{r.X, r.Y, r.X + r.Width, r.Y + r.Height}; }
 
-class Form1Window {
- public:
-  Form1Window() : form_(toolkit_) {}
-  ~Form1Window();
+HICON LoadAppIcon(HINSTANCE instance, int size) {
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
 
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
- private:
-  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-  // ---- Fonts and brushes
-  HFONT Font(int height);
-  HBRUSH Brush(COLORREF colour);
-
-  // ---- Building the controls
-  void Build(HWND window);
-  HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style,
-                   DWORD exStyle, const FormRect& bounds, int id, int fontHeight);
-  void BuildControl(const ControlDescription& control);
-  void BuildLabel(const LabelDescription& label);
-  LRESULT ColourStatic(HDC dc, HWND control);
-
-  WindowsToolkit toolkit_;
-  TForm1 form_;
-  HWND window_ = nullptr;
-  HWND savedFocus_ = nullptr;
-  bool shown_ = false;
-  bool closed_ = false;
-  std::map<int, HFONT> fonts_;
-  std::map<COLORREF, HBRUSH> brushes_;
-  // Controls painted in a colour of their own (Memo1, LabelA1).
-  std::map<HWND, COLORREF> backgrounds_;
-};
+}  // namespace
 
 Form1Window::~Form1Window() {
   for (auto& [height, font] : fonts_) DeleteObject(font);
@@ -140,10 +108,7 @@ void Form1Window::BuildControl(const ControlDescription& c) {
       toolkit_.SetChecked(c.Id, c.DefaultChecked);
       break;
     case ControlKind::RadioGroup:
-      control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_GROUPBOX | WS_GROUP, 0,
-                            c.Bounds, id, c.FontHeight);
-      toolkit_.SetRadioGroup(c.Id, control, c.Columns, Font(c.FontHeight));
-      for (std::string_view item : c.Items) toolkit_.AddItem(c.Id, item);
+      control = BuildRadioGroup(c, id);
       if (c.DefaultIndex >= 0) toolkit_.SetItemIndex(c.Id, c.DefaultIndex);
       break;
     case ControlKind::PushButton: {
@@ -190,6 +155,46 @@ void Form1Window::BuildControl(const ControlDescription& c) {
   if (c.Background) backgrounds_[control] = ColourOf(*c.Background);
 }
 
+// A radio group is a group box with its buttons beside it as siblings, so that
+// the dialog keys (Tab, arrows) reach them. The buttons share the box's width
+// in columns below its caption, filling each column from the top before the next.
+HWND Form1Window::BuildRadioGroup(const ControlDescription& c, int id) {
+  HWND box = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_GROUPBOX | WS_GROUP, 0, c.Bounds,
+                         id, c.FontHeight);
+  int textHeight = 13;
+  if (HDC dc = GetDC(box)) {
+    HGDIOBJ old = SelectObject(dc, Font(c.FontHeight));
+    TEXTMETRICW metrics;
+    if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+  }
+  const int count = static_cast<int>(c.Items.size());
+  const int columns = c.Columns > 0 ? c.Columns : 1;
+  const int perColumn = count > 0 ? (count + columns - 1) / columns : 1;
+  const int columnWidth = (c.Bounds.Width - 10) / columns;
+  const int room = c.Bounds.Height - textHeight - 5;
+  const int itemHeight = room / perColumn;
+  const int topMargin = textHeight + 1 + (room % perColumn) / 2;
+  std::vector<HWND> items;
+  for (int i = 0; i < count; ++i) {
+    const FormRect bounds{c.Bounds.X + 8 + (i / perColumn) * columnWidth,
+                          c.Bounds.Y + topMargin + (i % perColumn) * itemHeight, columnWidth,
+                          itemHeight};
+    // The first button opens the group and is its tab stop; the arrow keys
+    // move between the buttons.
+    const DWORD style = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
+    HWND item = CreateChild(L"BUTTON", WideFromSjis(c.Items[static_cast<size_t>(i)]), style, 0,
+                            bounds, 0, c.FontHeight);
+    // Tab order follows the z-order: keep the buttons right after their box.
+    SetWindowPos(item, items.empty() ? box : items.back(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    items.push_back(item);
+  }
+  toolkit_.SetRadioGroup(c.Id, box, std::move(items));
+  return box;
+}
+
 // Labels size themselves to their caption in the font actually used, which
 // may be a substitute for MS Gothic and a little wider; they never wrap.
 void Form1Window::BuildLabel(const LabelDescription& label) {
@@ -227,84 +232,10 @@ LRESULT Form1Window::ColourStatic(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(Brush(colour));
 }
 
-// ---- The window procedure
+// ---- The windows
 
-LRESULT CALLBACK Form1Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(window, message, wParam, lParam);
-}
-
-LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      Build(window);
-      return 0;
-    case kShowMessage:
-      if (!shown_) {
-        shown_ = true;
-        form_.FormShow();
-      }
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam), code = HIWORD(wParam);
-      // Once closing was asked for, a second Enter must not add the dimension twice.
-      if (code != BN_CLICKED || !shown_ || toolkit_.CloseRequested() || closed_) break;
-      if (id == IDOK) {
-        form_.Button1Click();
-        return 0;
-      }
-      if (id == IDCANCEL) {
-        form_.Button2Click();
-        return 0;
-      }
-      break;
-    }
-    case WM_CLOSE:
-      // Every way of closing ends here, once: OK, Cancel, Esc, Alt+F4, the
-      // title bar's button and the refusals.
-      if (!closed_) {
-        closed_ = true;
-        form_.FormClose();
-      }
-      DestroyWindow(window);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    case WM_ACTIVATE:
-      // A plain window forgets which control had the keyboard; keep it across
-      // switching to other windows and the message boxes.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        savedFocus_ = GetFocus();
-      } else if (savedFocus_ != nullptr && IsWindow(savedFocus_)) {
-        SetFocus(savedFocus_);
-        return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    default:
-      break;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HICON LoadAppIcon(HINSTANCE instance, int size) {
-  return static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
-// The application's own hidden window bears the application title, the way
-// the program names itself; the dialog's task-bar button shows its caption.
-HWND CreateApplicationWindow(HINSTANCE instance, const std::wstring& title) {
+HWND CreateApplicationWindow(HINSTANCE instance) {
+  const std::wstring title = WideFromSjis(Form1Description().Window.ApplicationTitle);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = DefWindowProcW;
@@ -317,17 +248,11 @@ HWND CreateApplicationWindow(HINSTANCE instance, const std::wstring& title) {
                          0, nullptr, nullptr, instance, nullptr);
 }
 
-}  // namespace
-
-// ---- The application window and the message loop
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+HWND Form1Window::Create(HINSTANCE instance, HWND application) {
   const WindowDescription& form = Form1Description().Window;
-  HWND application = CreateApplicationWindow(instance, WideFromSjis(form.ApplicationTitle));
-
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Form1Window::Procedure;
+  wc.lpfnWndProc = Procedure;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hIcon = LoadAppIcon(instance, 32);
@@ -339,32 +264,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A fixed 492 x 436 client in pixels, whatever the screen's resolution.
   RECT frame{0, 0, form.ClientWidth, form.ClientHeight};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  Form1Window form1;
-  HWND window = CreateWindowExW(kFormExStyle, kFormClass, WideFromSjis(form.Caption).c_str(),
-                                kFormStyle, form.DesignLeft, form.DesignTop,
-                                frame.right - frame.left, frame.bottom - frame.top, application,
-                                nullptr, instance, &form1);
-  if (window == nullptr) return 1;
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  // The first control in tab order has the keyboard, as in any dialog.
-  if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
-  PostMessageW(window, kShowMessage, 0, 0);
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Alt+F4 closes the dialog whichever control has the keyboard: a drop-down
-    // list would otherwise pass it to its list (Wine does), where it is lost.
-    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && IsWindow(window) &&
-        (msg.hwnd == window || IsChild(window, msg.hwnd))) {
-      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-      continue;
-    }
-    // Enter, Esc, Tab, the arrow keys and the mnemonics work as in a dialog.
-    if (IsWindow(window) && IsDialogMessageW(window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  DestroyWindow(application);
-  return static_cast<int>(msg.wParam);
+  return CreateWindowExW(kFormExStyle, kFormClass, WideFromSjis(form.Caption).c_str(), kFormStyle,
+                         form.DesignLeft, form.DesignTop, frame.right - frame.left,
+                         frame.bottom - frame.top, application, nullptr, instance, this);
 }

@@ -1,0 +1,61 @@
+#pragma once
+// The dialog's window. It builds itself and its controls from the form table
+// (tool/form_layout.h; form1_window_build.cpp) and only translates: every
+// window message becomes one call of TForm1's handlers, which do all the work
+// through WindowsToolkit (form1_window_messages.cpp).
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "tool/form1.h"
+#include "tool/form_layout.h"
+#include "tool/win32/windows_toolkit.h"
+
+class Form1Window {
+ public:
+  Form1Window() : form_(toolkit_) {}
+  ~Form1Window();
+  Form1Window(const Form1Window&) = delete;
+  Form1Window& operator=(const Form1Window&) = delete;
+
+  // Creates the window, hidden, at its design place with the form's client
+  // size, owned by `application`; its controls are built as it is created.
+  // Null on failure.
+  HWND Create(HINSTANCE instance, HWND application);
+
+ private:
+  // ---- The window procedure (form1_window_messages.cpp)
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // ---- Fonts and brushes (form1_window_build.cpp from here on)
+  HFONT Font(int height);
+  HBRUSH Brush(COLORREF colour);
+
+  // ---- Building the controls
+  void Build(HWND window);
+  HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style,
+                   DWORD exStyle, const FormRect& bounds, int id, int fontHeight);
+  void BuildControl(const ControlDescription& control);
+  HWND BuildRadioGroup(const ControlDescription& group, int id);
+  void BuildLabel(const LabelDescription& label);
+  // The background a static control or a button paints its text on.
+  LRESULT ColourStatic(HDC dc, HWND control);
+
+  WindowsToolkit toolkit_;
+  TForm1 form_;
+  HWND window_ = nullptr;
+  HWND savedFocus_ = nullptr;
+  bool closed_ = false;
+  std::map<int, HFONT> fonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
+  // Controls painted in a colour of their own (Memo1, LabelA1).
+  std::map<HWND, COLORREF> backgrounds_;
+};
+
+// The application's own hidden window, owner of the dialog. It bears the
+// application title, the way the program names itself; the dialog's task-bar
+// button shows the dialog's caption.
+HWND CreateApplicationWindow(HINSTANCE instance);

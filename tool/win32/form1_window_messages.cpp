@@ -1,0 +1,109 @@
+// t408.exe: the dialog Jw_cad's users see. Its window procedure forwards each
+// window message to one handler of TForm1; the message loop gives the window
+// the keys of a dialog.
+//
+// Sections: the window procedure; the message loop.
+
+#include "tool/win32/form1_window.h"
+
+namespace {
+// Posted once, when the window is first on screen: runs the start-up (FormShow).
+constexpr UINT kRunStartUpMessage = WM_APP + 1;
+}  // namespace
+
+// ---- The window procedure
+
+LRESULT CALLBACK Form1Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(window, message, wParam, lParam);
+}
+
+LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      Build(window);
+      return 0;
+    case kRunStartUpMessage:
+      form_.FormShow();
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam), code = HIWORD(wParam);
+      if (code != BN_CLICKED) break;
+      if (id == IDOK) {
+        form_.Button1Click();
+        return 0;
+      }
+      if (id == IDCANCEL) {
+        form_.Button2Click();
+        return 0;
+      }
+      break;
+    }
+    case WM_CLOSE:
+      // Every way of closing ends here, once: OK, Cancel, Esc, Alt+F4, the
+      // title bar's button and the refusals.
+      if (!closed_) {
+        closed_ = true;
+        form_.FormClose();
+      }
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_ACTIVATE:
+      // A plain window forgets which control had the keyboard; keep it across
+      // switching to other windows and the message boxes.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        savedFocus_ = GetFocus();
+      } else if (savedFocus_ != nullptr && IsWindow(savedFocus_)) {
+        SetFocus(savedFocus_);
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// ---- The message loop
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  HWND application = CreateApplicationWindow(instance);
+  Form1Window form1;
+  HWND window = form1.Create(instance, application);
+  if (window == nullptr) return 1;
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  // The first control in tab order has the keyboard, as in any dialog.
+  if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+  PostMessageW(window, kRunStartUpMessage, 0, 0);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // Alt+F4 closes the dialog whichever control has the keyboard: a drop-down
+    // list would otherwise pass it to its list (Wine does), where it is lost.
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && IsWindow(window) &&
+        (msg.hwnd == window || IsChild(window, msg.hwnd))) {
+      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      continue;
+    }
+    // Enter, Esc, Tab, the arrow keys and the mnemonics work as in a dialog.
+    if (IsWindow(window) && IsDialogMessageW(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  DestroyWindow(application);
+  return static_cast<int>(msg.wParam);
+}
