@@ -53,7 +53,7 @@ double PointDistance(double x1, double y1, double x2, double y2) {
 }
 
 double VectorAngleRad(double dx, double dy) {
-  if (std::fabs(dx) < 1e-10 && std::fabs(dy) < 1e-10) return 0;
+  if (std::fabs(dx) < kGeometryTolerance && std::fabs(dy) < kGeometryTolerance) return 0;
   double a = ArcTangent2(dy, dx);
   if (a < 0) a += kTwoPi;
   return a;

@@ -11,7 +11,7 @@ struct Point {
 
 // Geometric values closer than this are taken as equal: the picked point on a
 // reference end, a dimension of no length, two axis angles, two corners of a
-// solid, a distance that is no distance.
+// solid, a vector of no direction, a distance that is no distance.
 inline constexpr double kGeometryTolerance = 1e-10;
 
 void ExchangeReals(double& a, double& b);
