@@ -144,22 +144,18 @@ inline constexpr std::string_view kMessageZeroLength = "\x90\xA1\x96\x40\x82\xAA
 // 現在の文字種(
 inline constexpr std::string_view kTextTypeCurrentOpen = "\x8C\xBB\x8D\xDD\x82\xCC\x95\xB6\x8E\x9A\x8E\xED(";
 
-// ---- The quick pass's message for a value that fails its check:
-// kInvalidValueOpen + its name + kInvalidValueClose. A value is named by the
-// caption beside its control (tool/dialog_values.cpp), except these two,
-// whose captions only say length and angle.
+// ---- The quick pass's message for a value that fails its check: kInvalidValueOpen + name + kInvalidValueClose
+// A value is named by the caption beside its control (tool/dialog_values.cpp),
+// except these two, whose captions only say length and angle.
 
 // 設定「
 inline constexpr std::string_view kInvalidValueOpen = "\x90\xDD\x92\xE8\x81\x75";
 // 」の値が正しくありません。
-inline constexpr std::string_view kInvalidValueClose =
-    "\x81\x76\x82\xCC\x92\x6C\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82"
-    "\xF1\x81\x42";
+inline constexpr std::string_view kInvalidValueClose = "\x81\x76\x82\xCC\x92\x6C\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
 // 線矢印の長さ
 inline constexpr std::string_view kValueNameArrowLength = "\x90\xFC\x96\xEE\x88\xF3\x82\xCC\x92\xB7\x82\xB3";
 // 線矢印の角度
-inline constexpr std::string_view kValueNameArrowAngle =
-    "\x90\xFC\x96\xEE\x88\xF3\x82\xCC\x8A\x70\x93\x78";
+inline constexpr std::string_view kValueNameArrowAngle = "\x90\xFC\x96\xEE\x88\xF3\x82\xCC\x8A\x70\x93\x78";
 
 // ---- The notes of Memo1, line by line
 
