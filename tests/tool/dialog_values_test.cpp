@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/support/cp932.h"
+#include "tool/form_layout.h"
 
 TEST(dialog_values, each_value_has_its_own_line_of_t407_dat) {
   struct {
@@ -61,4 +62,28 @@ TEST(dialog_values, checked_values_are_named_by_their_dialog_captions) {
   int checked = 0;
   for (const DialogValueRow& row : DialogValueRows()) checked += row.Accepted.has_value() ? 1 : 0;
   EXPECT_EQ(checked, static_cast<int>(std::size(cases)));
+}
+
+TEST(dialog_values, each_value_is_read_the_way_its_control_holds_it) {
+  for (const DialogValueRow& row : DialogValueRows()) {
+    const ControlDescription& control = DescribeControl(row.Control);
+    SCOPED_TRACE(std::string(control.Name));
+    switch (row.Form) {
+      case ValueForm::ListIndex:
+        EXPECT_EQ(control.Kind, ControlKind::DropDownList);
+        break;
+      case ValueForm::RadioIndex:
+        EXPECT_EQ(control.Kind, ControlKind::RadioGroup);
+        break;
+      case ValueForm::Number:
+      case ValueForm::Text:
+        EXPECT_EQ(control.Kind, ControlKind::Edit);
+        // Numbers are typed with the input method off, texts with it on.
+        EXPECT_EQ(control.ImeOff, row.Form == ValueForm::Number);
+        break;
+      case ValueForm::Check:
+        EXPECT_EQ(control.Kind, ControlKind::CheckBox);
+        break;
+    }
+  }
 }
