@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
-constexpr const char* kSettingsFileName = "t407.dat";
-
 bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::exists(path, ec);
@@ -92,14 +89,8 @@ TForm1::TForm1(FormToolkit& toolkit) : toolkit_(toolkit) {}
 
 void TForm1::FormShow() {
   started_ = true;
-  ResetDataModel();
-  ProgramFolder = toolkit_.ProgramFolder();
-  ReadExchangeFile(ProgramFolder / kExchangeFileName);
-  ResetOutputState();
-  FillTextTypeList();
-  const std::filesystem::path settingsPath = ProgramFolder / kSettingsFileName;
-  LoadSettings(settingsPath);
-  if (FileExists(settingsPath) && ReferenceLayerGroup != -1) {
+  ReadInputFiles();
+  if (FileExists(ProgramFolder / kSettingsFileName) && ReferenceLayerGroup != -1) {
     toolkit_.MoveWindow(SavedLeft, SavedTop);
     PageAddress = std::string(kPromotionalPageAddress);
     toolkit_.NavigatePage(PageAddress);
@@ -109,6 +100,15 @@ void TForm1::FormShow() {
   startRefused_ = true;
   toolkit_.ShowMessage(kMessageNoSettingsFile);
   RequestClose();
+}
+
+void TForm1::ReadInputFiles() {
+  ResetDataModel();
+  ProgramFolder = toolkit_.ProgramFolder();
+  ReadExchangeFile(ProgramFolder / kExchangeFileName);
+  ResetOutputState();
+  FillTextTypeList();
+  LoadSettings(ProgramFolder / kSettingsFileName);
 }
 
 void TForm1::FormClose() {
@@ -163,17 +163,26 @@ void TForm1::LoadSettings(const std::filesystem::path& path) {
   ReferenceStart = Point{};
   ReferenceEnd = Point{};
   ReferenceLinePoint = Point{};
+  loadedSettingsLines_.clear();
+  settingsUnreadable_ = false;
   if (!FileExists(path)) return;
 
   std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) return;
+  if (!file.is_open()) {
+    settingsUnreadable_ = true;
+    return;
+  }
   SettingsLineReader reader(StreamSource(file));
   std::string text;
   for (int line = 1; line <= kSettingsLineCount; ++line) {
     // A line past the end reads as empty; a read error stops applying, so
     // everything after keeps its default.
-    if (reader.ReadLine(text) == SettingsLineStatus::Failed) break;
+    if (reader.ReadLine(text) == SettingsLineStatus::Failed) {
+      settingsUnreadable_ = true;
+      break;
+    }
     ApplySettingsLine(line, text);
+    loadedSettingsLines_.push_back(text);
   }
 }
 
@@ -183,13 +192,22 @@ std::string TForm1::SettingsLineText(int line) {
   return value != nullptr ? SettingsText(toolkit_, *value) : std::string();
 }
 
-void TForm1::SaveSettings(const std::filesystem::path& path) {
+std::vector<std::string> TForm1::SettingsLines() {
   std::vector<std::string> lines;
   lines.reserve(kSettingsLineCount);
   for (int line = 1; line <= kSettingsLineCount; ++line) lines.push_back(SettingsLineText(line));
+  return lines;
+}
+
+bool TForm1::WriteSettingsLines(const std::filesystem::path& path,
+                                const std::vector<std::string>& lines) {
   // Written whole or not at all: a failed save keeps the previous t407.dat,
   // which t407 shares, rather than leaving none.
-  ReplaceFileAtomically(path, FormatSettingsLines(lines));
+  return ReplaceFileAtomically(path, FormatSettingsLines(lines));
+}
+
+void TForm1::SaveSettings(const std::filesystem::path& path) {
+  WriteSettingsLines(path, SettingsLines());
 }
 
 // ---- OK ------------------------------------------------------------------------
@@ -254,4 +272,50 @@ void TForm1::Button1Click() {
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
   RequestClose();
+}
+
+// ---- Taking a reference -----------------------------------------------------------
+
+namespace {
+
+// The last line of t407.dat that belongs to the dialog and the window rather
+// than to the reference.
+constexpr int kLastDialogLine = 22;
+
+}  // namespace
+
+ReferenceOutcome TForm1::TakeReference() {
+  const DataModel& m = gDataModel;
+  for (int n = 1; n <= 3; ++n) {
+    if (m.PickedPoints.size() <= static_cast<std::size_t>(n) || !m.PickedPoints[n].IsSet) {
+      return ReferenceOutcome::PointsMissing;
+    }
+  }
+  const auto picked = [&m](int n) { return Point{m.PickedPoints[n].X, m.PickedPoints[n].Y}; };
+  if (!SpansAlongAxis(picked(1), picked(2), m.AxisAngle)) return ReferenceOutcome::NoLength;
+  // Writing over a t407.dat that could not be read would lose the user's
+  // settings, and t407's.
+  if (settingsUnreadable_) return ReferenceOutcome::SettingsFailed;
+
+  ReferenceStart = picked(1);
+  ReferenceEnd = picked(2);
+  ReferenceLinePoint = picked(3);
+  const std::filesystem::path path = ProgramFolder / kSettingsFileName;
+  const bool existed = FileExists(path);
+  // The text-type list has no selection of its own before t407.dat gives it
+  // one; a new file names the current text type, so the next pass can run.
+  if (!existed && toolkit_.ItemIndex(ControlId::ComboBox3) < 0) {
+    toolkit_.SetItemIndex(ControlId::ComboBox3, 0);
+  }
+  std::vector<std::string> lines = SettingsLines();
+  if (existed) {
+    // The dialog's settings and the window position stay exactly as the user
+    // (or t407) left them; missing lines stay empty, as they read.
+    for (int line = 1; line <= kLastDialogLine; ++line) {
+      const std::size_t i = static_cast<std::size_t>(line - 1);
+      lines[i] = i < loadedSettingsLines_.size() ? loadedSettingsLines_[i] : std::string();
+    }
+  }
+  return WriteSettingsLines(path, lines) ? ReferenceOutcome::Taken
+                                         : ReferenceOutcome::SettingsFailed;
 }

@@ -5,10 +5,16 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tool/dialog_values.h"
 #include "tool/form_toolkit.h"
 #include "tool/placement.h"
+
+// The two files in the program's folder: the exchange file Jw_cad writes and
+// reads back, and the settings shared with t407.
+inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
+inline constexpr const char* kSettingsFileName = "t407.dat";
 
 // How the last Button1Click ended.
 enum class OkOutcome {
@@ -19,12 +25,23 @@ enum class OkOutcome {
   Added,        // commands appended; the window was asked to close
 };
 
+// How TakeReference ended.
+enum class ReferenceOutcome {
+  Taken,           // t407.dat holds the picked dimension as the reference
+  PointsMissing,   // picked point 1, 2 or 3 was not passed
+  NoLength,        // start and end lie at one place along the axis angle
+  SettingsFailed,  // t407.dat exists but could not be read, or could not be written
+};
+
 class TForm1 {
  public:
   explicit TForm1(FormToolkit& toolkit);
 
   // Start-up: reads both files; refuses (message, then close) without t407.dat.
   void FormShow();
+  // The part of start-up that reads JWC_TEMP.TXT and t407.dat into the data
+  // model, the dialog and the fields, without deciding anything.
+  void ReadInputFiles();
   // Every close: writes JWC_TEMP.TXT and releases the data model.
   void FormClose();
   // OK and Cancel. Both do nothing before start-up and once closing was
@@ -34,6 +51,12 @@ class TForm1 {
 
   void LoadSettings(const std::filesystem::path& path);
   void SaveSettings(const std::filesystem::path& path);
+
+  // Jw_cad's picked points 1, 2 and 3 become the reference dimension (start,
+  // end, a point of its dimension line), recorded in the current layer group
+  // as OK records the extended one. t407.dat keeps its lines 1 to 22 as they
+  // were read; a new one gets the dialog's defaults. Call after ReadInputFiles.
+  ReferenceOutcome TakeReference();
 
   // True once FormShow has refused to start (no usable t407.dat).
   bool StartRefused() const { return startRefused_; }
@@ -57,6 +80,11 @@ class TForm1 {
   void FillTextTypeList();
   void ApplySettingsLine(int line, const std::string& text);
   std::string SettingsLineText(int line);
+  // The 31 lines SaveSettings writes, as things stand.
+  std::vector<std::string> SettingsLines();
+  // Written whole or not at all; false when t407.dat could not be replaced.
+  static bool WriteSettingsLines(const std::filesystem::path& path,
+                                 const std::vector<std::string>& lines);
   // Reads and checks the dialog; on a failed check moves the focus and
   // returns false.
   bool ReadDialog(DialogValues& values);
@@ -66,5 +94,9 @@ class TForm1 {
   bool closing_ = false;
   bool startRefused_ = false;
   OkOutcome lastOkOutcome_ = OkOutcome::NotRun;
+  // t407.dat's lines as LoadSettings read them (the missing ones empty), and
+  // whether an existing file could not be read to its end.
+  std::vector<std::string> loadedSettingsLines_;
+  bool settingsUnreadable_ = false;
   ControlId failedControl_ = ControlId::Button1;
 };

@@ -1,5 +1,7 @@
 #include "tool/placement.h"
 
+#include <cmath>
+
 namespace {
 
 // A reference coordinate recorded at the reference's layer-group scale, moved
@@ -70,4 +72,10 @@ Placement PlaceDimension(const PlacementInput& input) {
   result.MeasuredLength =
       PointDistance(result.LineStart.X, result.LineStart.Y, result.LineEnd.X, result.LineEnd.Y);
   return result;
+}
+
+bool SpansAlongAxis(Point start, Point end, double axisAngle) {
+  // Turned about the start, the axis runs along X and the start keeps its X.
+  const Point turnedEnd = Turned(end, start, -axisAngle);
+  return std::fabs(turnedEnd.X - start.X) > kGeometryTolerance;
 }

@@ -33,3 +33,8 @@ struct Placement {
 };
 
 Placement PlaceDimension(const PlacementInput& input);
+
+// Whether a dimension from `start` to `end` measures anything along the axis
+// angle: their places along it differ by more than kGeometryTolerance. A
+// reference that does not could never have a dimension chained onto it.
+bool SpansAlongAxis(Point start, Point end, double axisAngle);

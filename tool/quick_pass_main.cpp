@@ -1,7 +1,8 @@
-// t408q: the quick pass as a native program (Linux). Started with no
-// arguments, it works on JWC_TEMP.TXT and t407.dat beside the executable; a
-// refusal's reason goes to the terminal as well. The Windows t408q.exe has an
-// entry of its own in tool/win32/.
+// t408q: the quick pass as a native program (Linux). It works on
+// JWC_TEMP.TXT and t407.dat beside the executable, in the mode its one
+// optional argument selects (tool/quick_pass_command.h); a refusal's reason
+// goes to the terminal as well. The Windows t408q.exe has an entry of its own
+// in tool/win32/.
 
 #if __has_include(<iconv.h>)
 #include <iconv.h>
@@ -12,8 +13,9 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
-#include "tool/quick_pass.h"
+#include "tool/quick_pass_command.h"
 
 namespace {
 
@@ -52,8 +54,10 @@ std::filesystem::path ProgramFolder(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   std::string message;
-  const int result = RunQuickPass(ProgramFolder(argc > 0 ? argv[0] : nullptr), &message);
+  const int result =
+      RunQuickPassCommand(ProgramFolder(argc > 0 ? argv[0] : nullptr), arguments, &message);
   if (result != 0) std::fprintf(stderr, "%s\n", Cp932ToUtf8(message).c_str());
   return result;
 }
