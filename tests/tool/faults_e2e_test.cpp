@@ -136,3 +136,27 @@ TEST(faults_e2e, a_read_only_folder_keeps_t407_dat_and_rewrites_the_exchange_fil
   EXPECT_EQ(ReadBytes(folder / "JWC_TEMP.TXT"), clean.exchange);
   EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
 }
+
+TEST(faults_e2e, a_reference_is_not_taken_over_a_t407_dat_that_cannot_be_read) {
+  // The folder is writable, so the new file could replace the unreadable one
+  // and lose the settings in it: the pass refuses instead.
+  const int nobody = 65534;
+  const bool root = geteuid() == 0;
+  QuickPassFolder folder;
+  WriteBytes(folder / "JWC_TEMP.TXT", "hq\r\nhp1 0 0\r\nhp2 1000 0\r\nhp3 0 -500\r\n");
+  WriteBytes(folder / "t407.dat", Example("t407.dat"));
+  ASSERT_EQ(chmod((folder / "t407.dat").c_str(), 0), 0);
+  if (root) {
+    // Root reads anything: the pass runs as nobody, owning all but t407.dat.
+    for (const char* name : {"", "t408q", "JWC_TEMP.TXT"}) {
+      ASSERT_EQ(chown((folder / name).c_str(), nobody, nobody), 0);
+    }
+  }
+  const ProcessEnd end = folder.Run(0, root ? nobody : -1, "/k");
+  ASSERT_EQ(chmod((folder / "t407.dat").c_str(), 0644), 0);
+  EXPECT_TRUE(end.exited);
+  EXPECT_EQ(end.status, 1);
+  EXPECT_EQ(ReadBytes(folder / "t407.dat"), Example("t407.dat"));
+  EXPECT_EQ(ReadBytes(folder / "JWC_TEMP.TXT").substr(0, 2), "he");
+  EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
+}

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/support/cp932.h"
 #include "tests/support/examples.h"
@@ -41,12 +42,13 @@ class ToolFolder {
 
   std::filesystem::path operator/(std::string_view name) const { return folder_ / name; }
 
-  RunResult Run() const {
+  // `arguments` as a batch file's line would pass them, after the program.
+  RunResult Run(const std::string& arguments = "") const {
     // Started from the test's own working folder: the tool must find its files
     // beside itself, not in the current folder.
     std::string command = "'";
     command += (folder_ / "t408q").string();
-    command += "' 2>'";
+    command += "' " + arguments + " 2>'";
     command += (folder_ / "stderr.txt").string();
     command += "'";
     const int status = std::system(command.c_str());
@@ -61,21 +63,21 @@ class ToolFolder {
   TempFolder folder_;
 };
 
-// An exchange file as Jw_cad writes it: settings, picked point 1, the
-// current attributes and a few entities.
-std::string Exchange(const std::string& scales, const std::string& pick,
-                     const std::string& layerGroup = "lg0") {
+// An exchange file as Jw_cad writes it: settings, the picked points ("hp1
+// x y" ...), the current attributes and a few entities.
+std::string ExchangeWith(const std::string& axis, const std::string& scales,
+                         const std::string& points, const std::string& layerGroup) {
   return CrLfLines({
       "hq",
       ToCp932("file=C:\\jww\\図面\\sample.jww"),
-      "hk 0",
+      "hk " + axis,
       "hs " + scales,
       "hcw 3 2.5 3 4 5 6 7 8 9 10",
       "hch 3 2.5 3 4 5 6 7 8 9 10",
       "hcd 0 0 0.5 0.5 0.5 1 1 1 1 1",
       "hcc    1    1    1    2    2    2    2    2    2    2",
       "hn -5000 -3000 5000 3000",
-      "hp1 " + pick,
+      points,
       layerGroup,
       "ly0",
       "lc2",
@@ -86,6 +88,12 @@ std::string Exchange(const std::string& scales, const std::string& pick,
       "ci 0 0 500",
       ToCp932("ch -600 -900 1 0 \"寸法の例"),
   });
+}
+
+// Along axis angle 0, with picked point 1 only.
+std::string Exchange(const std::string& scales, const std::string& pick,
+                     const std::string& layerGroup = "lg0") {
+  return ExchangeWith("0", scales, "hp1 " + pick, layerGroup);
 }
 
 const std::string kScales100 = "100 50 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
@@ -187,17 +195,21 @@ TEST(quick_pass_e2e, without_t407_dat_the_run_is_refused_with_he) {
 }
 
 TEST(quick_pass_e2e, a_point_inside_the_reference_is_refused_with_he) {
-  ToolFolder tool;
-  WriteBytes(tool / "JWC_TEMP.TXT", Exchange(kScales100, "-500 30"));
-  WriteBytes(tool / "t407.dat", SettingsBytes());
+  // Repeating or not, the refusal is the "he" line alone: no "hr" goes on.
+  for (const char* mode : {"", "/r"}) {
+    SCOPED_TRACE(mode);
+    ToolFolder tool;
+    WriteBytes(tool / "JWC_TEMP.TXT", Exchange(kScales100, "-500 30"));
+    WriteBytes(tool / "t407.dat", SettingsBytes());
 
-  const RunResult run = tool.Run();
+    const RunResult run = tool.Run(mode);
 
-  EXPECT_EQ(run.exitCode, 1);
-  const char* message = "直前作図した水平寸法線の内側を指定する事は出来ません。";
-  EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"), RefusalFile(message));
-  EXPECT_EQ(run.stderrText, std::string(message) + "\n");
-  EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes());
+    EXPECT_EQ(run.exitCode, 1);
+    const char* message = "直前作図した水平寸法線の内側を指定する事は出来ません。";
+    EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"), RefusalFile(message));
+    EXPECT_EQ(run.stderrText, std::string(message) + "\n");
+    EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes());
+  }
 }
 
 TEST(quick_pass_e2e, a_value_failing_its_check_is_named_in_the_refusal) {
@@ -240,22 +252,26 @@ TEST(quick_pass_e2e, a_zero_length_dimension_is_refused_after_saving) {
   ASSERT_FALSE(placement.Inside);
   ASSERT_LT(placement.MeasuredLength, 1e-10);
 
-  ToolFolder tool;
-  WriteBytes(tool / "JWC_TEMP.TXT", CrLfLines({"hq", "hk 45", "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1",
-                                               "hp1 " + x + " " + y}));
-  WriteBytes(tool / "t407.dat", SettingsBytes({{24, "1"}, {26, "0"}, {31, "0"}}));
+  for (const char* mode : {"", "/r"}) {
+    SCOPED_TRACE(mode);
+    ToolFolder tool;
+    WriteBytes(
+        tool / "JWC_TEMP.TXT",
+        CrLfLines({"hq", "hk 45", "hs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1", "hp1 " + x + " " + y}));
+    WriteBytes(tool / "t407.dat", SettingsBytes({{24, "1"}, {26, "0"}, {31, "0"}}));
 
-  const RunResult run = tool.Run();
+    const RunResult run = tool.Run(mode);
 
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"),
-            RefusalFile("寸法が「0」になりますので作図出来ません"));
-  EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes({{24, "1"},
-                                                         {25, "45"},
-                                                         {26, "0"},
-                                                         {28, "-100709.501929342"},
-                                                         {29, "100709.501929342"},
-                                                         {31, "0"}}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"),
+              RefusalFile("寸法が「0」になりますので作図出来ません"));
+    EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes({{24, "1"},
+                                                           {25, "45"},
+                                                           {26, "0"},
+                                                           {28, "-100709.501929342"},
+                                                           {29, "100709.501929342"},
+                                                           {31, "0"}}));
+  }
 }
 
 TEST(quick_pass_e2e, three_runs_chain_their_dimensions_through_t407_dat) {
@@ -299,4 +315,174 @@ TEST(quick_pass_e2e, three_runs_chain_their_dimensions_through_t407_dat) {
                                 }));
   EXPECT_EQ(ReadBytes(tool / "t407.dat"),
             SettingsBytes({{23, "1"}, {24, "50"}, {26, "-1250"}, {28, "800"}, {31, "-250"}}));
+}
+
+// ---- Taking a reference (/k) and chaining from it (/r)
+
+namespace {
+
+// The points Jw_cad passes for a reference: start (0, 0), end (1000, 0), its
+// line through (300, -600); and the lines 23 to 31 they become in layer group
+// 0 at 1:100, axis angle 0.
+const std::string kReferencePicks = "hp1 0 0\r\nhp2 1000 0\r\nhp3 300 -600";
+const std::vector<std::string> kReferenceLines = {"0",    "100", "0",   "0",   "0",
+                                                  "1000", "0",   "300", "-600"};
+
+std::string WithLines(std::vector<std::string> first, const std::vector<std::string>& rest) {
+  first.insert(first.end(), rest.begin(), rest.end());
+  return FormatSettingsLines(first);
+}
+
+}  // namespace
+
+TEST(quick_pass_e2e, a_reference_taken_without_t407_dat_starts_a_chain) {
+  ToolFolder tool;
+  WriteBytes(tool / "JWC_TEMP.TXT", ExchangeWith("0", kScales100, kReferencePicks, "lg0"));
+  const RunResult taken = tool.Run("/k");
+  EXPECT_EQ(taken.exitCode, 0);
+  EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"), "h#" + ToCp932("基準寸法を記憶しました") + "\r\n");
+  // Lines 1 to 22: the dialog's defaults and the window at 100,100.
+  EXPECT_EQ(ReadBytes(tool / "t407.dat"),
+            SettingsBytes({{26, "0"}, {28, "1000"}, {30, "300"}, {31, "-600"}}));
+
+  // Repeating, picked (2500, 0): after the reference, from (1000, 0), whose
+  // extension line is the reference's. The value 1500 starts 4 x 1.5 mm x
+  // 100 / 2 = 300 left of the middle (1750), 0.5 mm x 100 above the line;
+  // the arrows' slanted strokes as the note at the top says.
+  WriteBytes(tool / "JWC_TEMP.TXT", Exchange(kScales100, "2500 0"));
+  EXPECT_EQ(tool.Run("/r").exitCode, 0);
+  EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"),
+            "hr\r\n" + Attributes("lg0") +
+                CrLfLines({"z3", "2500 -200 2500 -800", "z3", "1000 -600 2500 -600", "cn1", "cc0",
+                           "z3", "cs 1450 -550 10 0 \"1500", "z3",
+                           "1000 -600 1289.77774788672 -522.354286469244", "z3",
+                           "1000 -600 1289.77774788672 -677.645713530756", "z3", "z3",
+                           "2500 -600 2210.22225211328 -677.645713530756", "z3",
+                           "2500 -600 2210.22225211328 -522.354286469244"}));
+
+  // Plain, picked (-800, 0): before it, up to (0, 0); the value 800 starts
+  // 225 left of -400.
+  WriteBytes(tool / "JWC_TEMP.TXT", Exchange(kScales100, "-800 0"));
+  EXPECT_EQ(tool.Run().exitCode, 0);
+  EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"),
+            Attributes("lg0") + CrLfLines({"z3", "-800 -200 -800 -800", "z3", "-800 -600 0 -600",
+                                           "cn1", "cc0", "z3", "cs -625 -550 10 0 \"800", "z3",
+                                           "-800 -600 -510.22225211328 -522.354286469244", "z3",
+                                           "-800 -600 -510.22225211328 -677.645713530756", "z3",
+                                           "z3", "0 -600 -289.777747886721 -677.645713530756", "z3",
+                                           "0 -600 -289.77774788672 -522.354286469244"}));
+  EXPECT_EQ(ReadBytes(tool / "t407.dat"),
+            SettingsBytes({{26, "-800"}, {28, "2500"}, {30, "300"}, {31, "-600"}}));
+}
+
+TEST(quick_pass_e2e, a_reference_taken_over_t407_dat_keeps_its_lines_1_to_22) {
+  // Lines that loading and saving would rewrite (a blank before a number, a
+  // negative index, an index past the list, a check box of 2, Japanese and
+  // blank texts); then a file that ends in line 5 without a line end.
+  const std::vector<std::string> odd = {
+      " 30", "-7", "-5", "12", "40", "3", "2",  "abc", ToCp932("寸法"), " ", "0.50", "2", "2", "3",
+      "15",  "2",  "7",  "0",  "2",  "0", "-1", "x"};
+  const std::vector<std::string> oldReference = {"3", "1", "45", "1", "2", "3", "4", "5", "6"};
+  std::vector<std::string> shortKept = {"100", "100", "0", "0", "7"};
+  shortKept.resize(22);
+  const struct {
+    std::string existing;
+    std::vector<std::string> kept;
+  } cases[] = {{WithLines(odd, oldReference), odd}, {"100\r\n100\r\n0\r\n0\r\n7", shortKept}};
+  for (const auto& c : cases) {
+    ToolFolder tool;
+    WriteBytes(tool / "t407.dat", c.existing);
+    WriteBytes(tool / "JWC_TEMP.TXT", ExchangeWith("0", kScales100, kReferencePicks, "lg0"));
+    EXPECT_EQ(tool.Run("/k").exitCode, 0);
+    EXPECT_EQ(ReadBytes(tool / "t407.dat"), WithLines(c.kept, kReferenceLines));
+  }
+}
+
+TEST(quick_pass_e2e, a_reference_along_axis_30_at_1_to_50_places_the_next_dimension) {
+  // Layer group 1 at 1:50, axis angle 30: reference (0, 0)-(1000, 0), line
+  // through (0, -400); then a pass picking (2000, 500). The expected numbers
+  // were computed once in Python, following the placement, the extension
+  // line, the text and the arrows step by step in doubles (math.cos and
+  // math.sin of degrees / 180 * pi, the angles rounded to ten decimals) and
+  // printed by the shared number rule.
+  ToolFolder tool;
+  WriteBytes(tool / "JWC_TEMP.TXT",
+             ExchangeWith("30", kScales100, "hp1 0 0\r\nhp2 1000 0\r\nhp3 0 -400", "lg1"));
+  EXPECT_EQ(tool.Run("/k").exitCode, 0);
+  const std::string reference = SettingsBytes(
+      {{23, "1"}, {24, "50"}, {25, "30"}, {26, "0"}, {28, "1000"}, {30, "0"}, {31, "-400"}});
+  EXPECT_EQ(ReadBytes(tool / "t407.dat"), reference);
+
+  WriteBytes(tool / "JWC_TEMP.TXT", ExchangeWith("30", kScales100, "hp1 2000 500", "lg1"));
+  EXPECT_EQ(tool.Run().exitCode, 0);
+  EXPECT_EQ(
+      ReadBytes(tool / "JWC_TEMP.TXT"),
+      Attributes("lg1") +
+          CrLfLines({"z3", "1950 586.602540378444 1839.711431703 777.627944162882", "z3",
+                     "923.205080756888 133.012701892219 1889.711431703 691.025403784439", "cn1",
+                     "cc0", "z3",
+                     "cs 1134.15063509461 283.66968793294 8.66025403784439 5 \"1116.025", "z3",
+                     "923.205080756888 133.012701892219 1029.27109793487 239.078719070201", "z3",
+                     "923.205080756888 133.012701892219 1068.09395470025 171.835558657597", "z3",
+                     "z3", "1889.711431703 691.025403784439 1783.64541452502 584.959386606457",
+                     "z3", "1889.711431703 691.025403784439 1744.82255775964 652.20254701906"}));
+  EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes({{23, "1"},
+                                                         {24, "50"},
+                                                         {25, "30"},
+                                                         {26, "0"},
+                                                         {28, "2000"},
+                                                         {29, "500"},
+                                                         {30, "0"},
+                                                         {31, "-400"}}));
+}
+
+TEST(quick_pass_e2e, a_reference_that_cannot_be_taken_is_refused_with_he) {
+  const char* missing = "基準寸法の３点が指示されていません。";
+  const char* noLength = "基準寸法の始点と終点が同じ位置です。";
+  const struct {
+    const char* axis;
+    const char* points;
+    bool settings;  // a t407.dat to leave untouched; else none may appear
+    const char* message;
+  } cases[] = {
+      {"0", "hp1 0 0\r\nhp2 1000 0", true, missing},
+      {"0", "hp2 1000 0\r\nhp3 0 -600", false, missing},
+      {"0", "hp1 5 5\r\nhp2 5 900\r\nhp3 0 -600", true, noLength},
+      {"0", "hp1 0 0\r\nhp2 0.0000000001 3\r\nhp3 0 -600", false, noLength},
+      // Across the axis: (-500, 866.03) lies at 0 along 30 degrees.
+      {"30", "hp1 0 0\r\nhp2 -500 866.025403784439\r\nhp3 0 -600", true, noLength},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.points);
+    ToolFolder tool;
+    WriteBytes(tool / "JWC_TEMP.TXT", ExchangeWith(c.axis, kScales100, c.points, "lg0"));
+    if (c.settings) WriteBytes(tool / "t407.dat", SettingsBytes());
+
+    const RunResult run = tool.Run("/k");
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"), RefusalFile(c.message));
+    EXPECT_EQ(run.stderrText, std::string(c.message) + "\n");
+    EXPECT_EQ(std::filesystem::exists(tool / "t407.dat"), c.settings);
+    if (c.settings) {
+      EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes());
+    }
+  }
+}
+
+TEST(quick_pass_e2e, an_unknown_argument_runs_nothing_and_says_so) {
+  for (const char* arguments : {"/x", "k", "/k /r", "''"}) {
+    SCOPED_TRACE(arguments);
+    ToolFolder tool;
+    WriteBytes(tool / "JWC_TEMP.TXT", Exchange(kScales100, "1000 0"));
+    WriteBytes(tool / "t407.dat", SettingsBytes());
+
+    const RunResult run = tool.Run(arguments);
+
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"),
+              RefusalFile("t408q.exe の起動オプションが正しくありません。/k、/r "
+                          "のどちらかを付けるか、何も付けないで下さい。"));
+    EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes());
+  }
 }

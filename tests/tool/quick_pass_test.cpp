@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/support/cp932.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
+#include "tool/quick_pass_command.h"
+#include "tool/ui_texts.h"
 
 namespace {
 
@@ -59,4 +64,43 @@ TEST(quick_pass, an_added_dimension_returns_0_with_no_message) {
   // Without a place for the message the pass runs the same.
   WriteBytes(folder / "JWC_TEMP.TXT", CrLfLines({"hq", "hp1 0 0"}));
   EXPECT_EQ(RunQuickPass(folder.Path(), nullptr), 1);
+}
+
+TEST(quick_pass, the_one_argument_selects_the_mode) {
+  using M = QuickPassMode;
+  const struct {
+    std::vector<std::string> arguments;
+    std::optional<QuickPassMode> mode;
+  } cases[] = {
+      {{}, M::AddDimension},    {{"/k"}, M::TakeReference}, {{"/K"}, M::TakeReference},
+      {{"/r"}, M::RepeatChain}, {{"/R"}, M::RepeatChain},   {{"/k", "/r"}, std::nullopt},
+      {{"-k"}, std::nullopt},   {{"/kr"}, std::nullopt},    {{""}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments[0]);
+    EXPECT_EQ(QuickPassModeOf(c.arguments), c.mode);
+  }
+}
+
+TEST(quick_pass, a_reference_is_not_taken_over_a_t407_dat_it_cannot_read_or_replace) {
+  // A folder named t407.dat cannot be read; a folder where the new file is
+  // first written stops the replacement of a good one.
+  const struct {
+    const char* folderName;
+    bool settingsFile;
+  } cases[] = {{"t407.dat", false}, {"t407.dat.tmp", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folderName);
+    TempFolder folder;
+    WriteBytes(folder / "JWC_TEMP.TXT", CrLfLines({"hq", "hp1 0 0", "hp2 1000 0", "hp3 0 -500"}));
+    std::filesystem::create_directory(folder / c.folderName);
+    if (c.settingsFile) WriteBytes(folder / "t407.dat", SettingsBytes());
+    std::string message;
+    EXPECT_EQ(RunReferencePass(folder.Path(), &message), 1);
+    EXPECT_EQ(message, kMessageReferenceNotSaved);
+    EXPECT_EQ(ReadBytes(folder / "JWC_TEMP.TXT"), "he" + message + "\r\n");
+    if (c.settingsFile) {
+      EXPECT_EQ(ReadBytes(folder / "t407.dat"), SettingsBytes());
+    }
+  }
 }

@@ -34,8 +34,9 @@ class QuickPassFolder {
   // every write past that size fail with EFBIG, as a full disk would, with
   // SIGXFSZ ignored so that the write reports the failure.
   // `user` >= 0: run as that user and group (a test running as root drops
-  // its rights so that file permissions count).
-  ProcessEnd Run(long maxFileBytes = 0, int user = -1) const {
+  // its rights so that file permissions count). `argument`: the one a batch
+  // file passes, if any.
+  ProcessEnd Run(long maxFileBytes = 0, int user = -1, const char* argument = nullptr) const {
     const std::string exe = (folder_ / "t408q").string();
     const pid_t child = fork();
     if (child == 0) {
@@ -50,7 +51,7 @@ class QuickPassFolder {
       }
       // The reason goes to stderr; keep the test's output clean.
       if (freopen("/dev/null", "w", stderr) == nullptr) _exit(126);
-      execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+      execl(exe.c_str(), exe.c_str(), argument, static_cast<char*>(nullptr));
       _exit(127);
     }
     ProcessEnd end;
