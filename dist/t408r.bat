@@ -1,0 +1,9 @@
+REM t408r_水平寸法線＋連続（ダイアログなしで続けて追加）
+REM #jww
+REM #cd
+REM #h0
+REM #zw
+REM #zz
+REM #1寸法を追加する位置を指示して下さい
+REM #e
+t408q.exe /r
