@@ -2,6 +2,8 @@
 // TForm1: the dialog's logic. Its handlers drive the whole pass: FormShow reads
 // JWC_TEMP.TXT and t407.dat, Button1Click places, saves and emits the added
 // dimension, FormClose writes the output commands back for Jw_cad.
+// TakeReference, which only the quick pass runs, records a dimension the user
+// picked as the one to chain from.
 
 #include <filesystem>
 #include <string>
