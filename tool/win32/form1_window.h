@@ -24,6 +24,9 @@ class Form1Window {
   // size, owned by `application`; its controls are built as it is created.
   // Null on failure.
   HWND Create(HINSTANCE instance, HWND application);
+  // Called after every message: keeps the default frame where a dialog box
+  // would draw it after the keyboard moved.
+  void FollowFocus();
 
  private:
   // ---- The window procedure (form1_window_messages.cpp)
@@ -48,6 +51,7 @@ class Form1Window {
   TForm1 form_;
   HWND window_ = nullptr;
   HWND savedFocus_ = nullptr;
+  HWND followedFocus_ = nullptr;
   bool closed_ = false;
   std::map<int, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "tool/win32/dialog_keys.h"
 #include "tool/win32/sjis_edge.h"
 
 namespace {
@@ -132,6 +133,7 @@ void Form1Window::BuildControl(const ControlDescription& c) {
                             ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | tab,
                             WS_EX_CLIENTEDGE, c.Bounds, id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
+      LeaveDialogKeysToDialog(control);
       break;
     }
     case ControlKind::ScrollBox: {

@@ -6,6 +6,8 @@
 
 #include "tool/win32/form1_window.h"
 
+#include "tool/win32/dialog_keys.h"
+
 namespace {
 // Posted once, when the window is first on screen: runs the start-up (FormShow).
 constexpr UINT kRunStartUpMessage = WM_APP + 1;
@@ -79,6 +81,13 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // ---- The message loop
 
+void Form1Window::FollowFocus() {
+  const HWND focus = GetFocus();
+  if (focus == followedFocus_ || window_ == nullptr) return;
+  followedFocus_ = focus;
+  ShowDefaultButton(window_, focus, GetDlgItem(window_, IDOK));
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND application = CreateApplicationWindow(instance);
   Form1Window form1;
@@ -100,9 +109,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       continue;
     }
     // Enter, Esc, Tab, the arrow keys and the mnemonics work as in a dialog.
-    if (IsWindow(window) && IsDialogMessageW(window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    if (!IsWindow(window) || !IsDialogMessageW(window, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (IsWindow(window)) form1.FollowFocus();
   }
   DestroyWindow(application);
   return static_cast<int>(msg.wParam);
