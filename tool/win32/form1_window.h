@@ -24,6 +24,10 @@ class Form1Window {
   // size, owned by `application`; its controls are built as it is created.
   // Null on failure.
   HWND Create(HINSTANCE instance, HWND application);
+  // Runs the start-up (FormShow) while the window is still hidden, then shows
+  // it, already moved and filled, unless start-up refused or a close request
+  // came first: then it closes unseen.
+  void StartUp();
   // Called after every message: keeps the default frame where a dialog box
   // would draw it after the keyboard moved.
   void FollowFocus();
@@ -52,6 +56,8 @@ class Form1Window {
   HWND window_ = nullptr;
   HWND savedFocus_ = nullptr;
   HWND followedFocus_ = nullptr;
+  bool startedUp_ = false;
+  bool closeAfterStartUp_ = false;
   bool closed_ = false;
   std::map<int, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;

@@ -2,16 +2,28 @@
 // window message to one handler of TForm1; the message loop gives the window
 // the keys of a dialog.
 //
-// Sections: the window procedure; the message loop.
+// Sections: start-up; the window procedure; the message loop.
 
 #include "tool/win32/form1_window.h"
 
 #include "tool/win32/dialog_keys.h"
 
-namespace {
-// Posted once, when the window is first on screen: runs the start-up (FormShow).
-constexpr UINT kRunStartUpMessage = WM_APP + 1;
-}  // namespace
+// ---- Start-up
+
+void Form1Window::StartUp() {
+  form_.FormShow();
+  startedUp_ = true;
+  if (closeAfterStartUp_) {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return;
+  }
+  // A refusal has shown its message and asked to close: the dialog is never seen.
+  if (form_.StartRefused()) return;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+  // The first control in tab order has the keyboard, as in any dialog.
+  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+}
 
 // ---- The window procedure
 
@@ -30,9 +42,6 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE:
       Build(window);
       return 0;
-    case kRunStartUpMessage:
-      form_.FormShow();
-      return 0;
     case DM_GETDEFID:
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND: {
@@ -49,6 +58,13 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       break;
     }
     case WM_CLOSE:
+      // A close request from outside before start-up has run (it reads the
+      // files and finds the program's folder) waits for it: closing writes
+      // the exchange file there.
+      if (!startedUp_) {
+        closeAfterStartUp_ = true;
+        return 0;
+      }
       // Every way of closing ends here, once: OK, Cancel, Esc, Alt+F4, the
       // title bar's button and the refusals.
       if (!closed_) {
@@ -93,11 +109,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Form1Window form1;
   HWND window = form1.Create(instance, application);
   if (window == nullptr) return 1;
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  // The first control in tab order has the keyboard, as in any dialog.
-  if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
-  PostMessageW(window, kRunStartUpMessage, 0, 0);
+  form1.StartUp();
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
