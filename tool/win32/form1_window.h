@@ -3,6 +3,9 @@
 // (tool/form_layout.h; form1_window_build.cpp) and only translates: every
 // window message becomes one call of TForm1's handlers, which do all the work
 // through WindowsToolkit (form1_window_messages.cpp).
+//
+// It is owned by the application window (application_window.h), which holds
+// the task-bar button.
 
 #include <windows.h>
 
@@ -64,8 +67,3 @@ class Form1Window {
   // Controls painted in a colour of their own (Memo1, LabelA1).
   std::map<HWND, COLORREF> backgrounds_;
 };
-
-// The application's own hidden window, owner of the dialog. It bears the
-// application title, the way the program names itself; the dialog's task-bar
-// button shows the dialog's caption.
-HWND CreateApplicationWindow(HINSTANCE instance);

@@ -6,7 +6,9 @@
 
 #include "tool/win32/form1_window.h"
 
+#include "tool/win32/application_window.h"
 #include "tool/win32/dialog_keys.h"
+#include "tool/win32/sjis_edge.h"
 
 // ---- Start-up
 
@@ -66,7 +68,7 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
       }
       // Every way of closing ends here, once: OK, Cancel, Esc, Alt+F4, the
-      // title bar's button and the refusals.
+      // title bar's button, the task bar and the refusals.
       if (!closed_) {
         closed_ = true;
         form_.FormClose();
@@ -84,6 +86,16 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       } else if (savedFocus_ != nullptr && IsWindow(savedFocus_)) {
         SetFocus(savedFocus_);
         return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      // The dialog's minimise button minimises the application window, the
+      // one with the task-bar button; that hides the dialog.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        if (HWND application = GetWindow(window, GW_OWNER)) {
+          ShowWindow(application, SW_MINIMIZE);
+          return 0;
+        }
       }
       break;
     case WM_CTLCOLORSTATIC:
@@ -105,10 +117,13 @@ void Form1Window::FollowFocus() {
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  HWND application = CreateApplicationWindow(instance);
+  ApplicationWindow application;
+  const HWND owner =
+      application.Create(instance, WideFromSjis(Form1Description().Window.ApplicationTitle));
   Form1Window form1;
-  HWND window = form1.Create(instance, application);
+  HWND window = form1.Create(instance, owner);
   if (window == nullptr) return 1;
+  application.SetDialog(window);
   form1.StartUp();
 
   MSG msg;
@@ -127,6 +142,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     if (IsWindow(window)) form1.FollowFocus();
   }
-  DestroyWindow(application);
+  application.SetDialog(nullptr);
   return static_cast<int>(msg.wParam);
 }
