@@ -148,5 +148,5 @@ void WindowsToolkit::ShowMessage(std::string_view text) {
 }
 
 void WindowsToolkit::NavigatePage(std::string_view address) {
-  strip_.Navigate(WideFromSjis(address));
+  strip_.Navigate(BuiltInPageAddress(RunningProgramPath(), WideFromSjis(address)));
 }
