@@ -199,4 +199,7 @@ inline constexpr std::string_view kMemoLines[] = {
 
 // ---- The promotional page shown in the strip at the bottom of the dialog
 
-inline constexpr std::string_view kPromotionalPageAddress = "https://jwcad-t408.github.io/";
+// A page built into the program, by its name there: the Windows dialog
+// addresses it inside its own executable (res://<path of t408.exe>/T408.HTML),
+// so the strip never goes to the network.
+inline constexpr std::string_view kPromotionalPageAddress = "T408.HTML";

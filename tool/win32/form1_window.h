@@ -3,6 +3,9 @@
 // (tool/form_layout.h; form1_window_build.cpp) and only translates: every
 // window message becomes one call of TForm1's handlers, which do all the work
 // through WindowsToolkit (form1_window_messages.cpp).
+//
+// It is owned by the application window (application_window.h), which holds
+// the task-bar button.
 
 #include <windows.h>
 
@@ -24,6 +27,13 @@ class Form1Window {
   // size, owned by `application`; its controls are built as it is created.
   // Null on failure.
   HWND Create(HINSTANCE instance, HWND application);
+  // Runs the start-up (FormShow) while the window is still hidden, then shows
+  // it, already moved and filled, unless start-up refused or a close request
+  // came first: then it closes unseen.
+  void StartUp();
+  // Called after every message: keeps the default frame where a dialog box
+  // would draw it after the keyboard moved.
+  void FollowFocus();
 
  private:
   // ---- The window procedure (form1_window_messages.cpp)
@@ -48,14 +58,12 @@ class Form1Window {
   TForm1 form_;
   HWND window_ = nullptr;
   HWND savedFocus_ = nullptr;
+  HWND followedFocus_ = nullptr;
+  bool startedUp_ = false;
+  bool closeAfterStartUp_ = false;
   bool closed_ = false;
   std::map<int, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   // Controls painted in a colour of their own (Memo1, LabelA1).
   std::map<HWND, COLORREF> backgrounds_;
 };
-
-// The application's own hidden window, owner of the dialog. It bears the
-// application title, the way the program names itself; the dialog's task-bar
-// button shows the dialog's caption.
-HWND CreateApplicationWindow(HINSTANCE instance);

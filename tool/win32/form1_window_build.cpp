@@ -1,5 +1,5 @@
-// Building the dialog: the application window, the dialog's window, and every
-// control and label of the form table, with their fonts and colours.
+// Building the dialog: its window, and every control and label of the form
+// table, with their fonts and colours.
 //
 // Sections: fonts and brushes; building the controls; the windows.
 
@@ -12,17 +12,18 @@
 #include <utility>
 #include <vector>
 
+#include "tool/win32/dialog_keys.h"
 #include "tool/win32/sjis_edge.h"
 
 namespace {
 
 constexpr wchar_t kFormClass[] = L"T408Form1";
-constexpr wchar_t kApplicationClass[] = L"T408Application";
 constexpr int kFirstControlId = 100;
 // No WS_CLIPCHILDREN: group boxes do not paint their inside and rely on the
 // window's background behind them.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+// No WS_EX_APPWINDOW: the task-bar button is the application window's.
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
 COLORREF ColourOf(const FormColour& c) { return RGB(c.Red, c.Green, c.Blue); }
 
@@ -132,6 +133,7 @@ void Form1Window::BuildControl(const ControlDescription& c) {
                             ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | tab,
                             WS_EX_CLIENTEDGE, c.Bounds, id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
+      LeaveDialogKeysToDialog(control);
       break;
     }
     case ControlKind::ScrollBox: {
@@ -233,20 +235,6 @@ LRESULT Form1Window::ColourStatic(HDC dc, HWND control) {
 }
 
 // ---- The windows
-
-HWND CreateApplicationWindow(HINSTANCE instance) {
-  const std::wstring title = WideFromSjis(Form1Description().Window.ApplicationTitle);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.hIcon = LoadAppIcon(instance, 32);
-  wc.hIconSm = LoadAppIcon(instance, 16);
-  wc.lpszClassName = kApplicationClass;
-  RegisterClassExW(&wc);
-  return CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title.c_str(), WS_POPUP, 0, 0, 0,
-                         0, nullptr, nullptr, instance, nullptr);
-}
 
 HWND Form1Window::Create(HINSTANCE instance, HWND application) {
   const WindowDescription& form = Form1Description().Window;

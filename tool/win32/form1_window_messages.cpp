@@ -2,14 +2,30 @@
 // window message to one handler of TForm1; the message loop gives the window
 // the keys of a dialog.
 //
-// Sections: the window procedure; the message loop.
+// Sections: start-up; the window procedure; the message loop.
 
 #include "tool/win32/form1_window.h"
 
-namespace {
-// Posted once, when the window is first on screen: runs the start-up (FormShow).
-constexpr UINT kRunStartUpMessage = WM_APP + 1;
-}  // namespace
+#include "tool/win32/application_window.h"
+#include "tool/win32/dialog_keys.h"
+#include "tool/win32/sjis_edge.h"
+
+// ---- Start-up
+
+void Form1Window::StartUp() {
+  form_.FormShow();
+  startedUp_ = true;
+  if (closeAfterStartUp_) {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return;
+  }
+  // A refusal has shown its message and asked to close: the dialog is never seen.
+  if (form_.StartRefused()) return;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+  // The first control in tab order has the keyboard, as in any dialog.
+  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+}
 
 // ---- The window procedure
 
@@ -28,9 +44,6 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE:
       Build(window);
       return 0;
-    case kRunStartUpMessage:
-      form_.FormShow();
-      return 0;
     case DM_GETDEFID:
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND: {
@@ -47,8 +60,15 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       break;
     }
     case WM_CLOSE:
+      // A close request from outside before start-up has run (it reads the
+      // files and finds the program's folder) waits for it: closing writes
+      // the exchange file there.
+      if (!startedUp_) {
+        closeAfterStartUp_ = true;
+        return 0;
+      }
       // Every way of closing ends here, once: OK, Cancel, Esc, Alt+F4, the
-      // title bar's button and the refusals.
+      // title bar's button, the task bar and the refusals.
       if (!closed_) {
         closed_ = true;
         form_.FormClose();
@@ -68,6 +88,16 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
       }
       break;
+    case WM_SYSCOMMAND:
+      // The dialog's minimise button minimises the application window, the
+      // one with the task-bar button; that hides the dialog.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        if (HWND application = GetWindow(window, GW_OWNER)) {
+          ShowWindow(application, SW_MINIMIZE);
+          return 0;
+        }
+      }
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -79,16 +109,22 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // ---- The message loop
 
+void Form1Window::FollowFocus() {
+  const HWND focus = GetFocus();
+  if (focus == followedFocus_ || window_ == nullptr) return;
+  followedFocus_ = focus;
+  ShowDefaultButton(window_, focus, GetDlgItem(window_, IDOK));
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  HWND application = CreateApplicationWindow(instance);
+  ApplicationWindow application;
+  const HWND owner =
+      application.Create(instance, WideFromSjis(Form1Description().Window.ApplicationTitle));
   Form1Window form1;
-  HWND window = form1.Create(instance, application);
+  HWND window = form1.Create(instance, owner);
   if (window == nullptr) return 1;
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  // The first control in tab order has the keyboard, as in any dialog.
-  if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
-  PostMessageW(window, kRunStartUpMessage, 0, 0);
+  application.SetDialog(window);
+  form1.StartUp();
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -100,10 +136,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       continue;
     }
     // Enter, Esc, Tab, the arrow keys and the mnemonics work as in a dialog.
-    if (IsWindow(window) && IsDialogMessageW(window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    if (!IsWindow(window) || !IsDialogMessageW(window, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (IsWindow(window)) form1.FollowFocus();
   }
-  DestroyWindow(application);
+  application.SetDialog(nullptr);
   return static_cast<int>(msg.wParam);
 }

@@ -24,6 +24,24 @@ bool RegisterBrowserHostClass() {
 }
 }  // namespace
 
+std::wstring BuiltInPageAddress(const std::filesystem::path& module, std::wstring_view page) {
+  constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring address = L"res://";
+  for (wchar_t c : module.wstring()) {
+    // '%' would start an escape and '#' a fragment; a blank is written escaped.
+    if (c == L'%' || c == L'#' || c == L' ') {
+      address += L'%';
+      address += kHex[c >> 4];
+      address += kHex[c & 15];
+    } else {
+      address += c;
+    }
+  }
+  address += L'/';
+  address += page;
+  return address;
+}
+
 // The panel sits at -3,-3 and is larger than the frame, so the frame shows its
 // top-left part only, without the panel's edge and without scroll bars.
 void PageStrip::Create(HWND parent, HINSTANCE instance, const RECT& frame, const RECT& panel,
@@ -43,8 +61,8 @@ void PageStrip::Navigate(std::wstring_view address) {
   if (panel_ == nullptr || browser_ != nullptr) return;
   if (!RegisterBrowserHostClass()) return;
   const std::wstring text(address);
-  // AtlAxWin creates the control its window text names; a web address gives
-  // the web browser, navigated to it. A failure leaves the strip empty.
+  // AtlAxWin creates the control its window text names; an address gives the
+  // web browser, navigated to it. A failure leaves the strip empty.
   const RECT& b = browserBounds_;
   browser_ = CreateWindowExW(0, L"AtlAxWin", text.c_str(), WS_CHILD | WS_VISIBLE, b.left, b.top,
                              b.right - b.left, b.bottom - b.top, panel_, nullptr, instance_,

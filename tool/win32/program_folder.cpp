@@ -4,7 +4,7 @@
 
 #include <string>
 
-std::filesystem::path RunningProgramFolder() {
+std::filesystem::path RunningProgramPath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -12,8 +12,10 @@ std::filesystem::path RunningProgramFolder() {
     // A path that filled the buffer may have been cut short: try a larger one.
     if (length < path.size()) {
       path.resize(length);
-      return std::filesystem::path(path).parent_path();
+      return std::filesystem::path(path);
     }
     path.resize(path.size() * 2);
   }
 }
+
+std::filesystem::path RunningProgramFolder() { return RunningProgramPath().parent_path(); }

@@ -100,11 +100,16 @@ void WindowsToolkit::SetItemIndex(ControlId list, int index) {
 }
 
 std::string WindowsToolkit::Text(ControlId edit) {
-  return SjisFromWide(WindowTextOf(Control(edit)));
+  const std::wstring shown = WindowTextOf(Control(edit));
+  const std::optional<LoadedText>& loaded = loadedTexts_[Index(edit)];
+  if (loaded && loaded->shown == shown) return loaded->bytes;
+  return SjisFromWide(shown);
 }
 
 void WindowsToolkit::SetText(ControlId edit, std::string_view text) {
-  SetWindowTextW(Control(edit), WideFromSjis(text).c_str());
+  HWND control = Control(edit);
+  SetWindowTextW(control, WideFromSjis(text).c_str());
+  loadedTexts_[Index(edit)] = LoadedText{std::string(text), WindowTextOf(control)};
 }
 
 bool WindowsToolkit::Checked(ControlId box) {
@@ -143,5 +148,5 @@ void WindowsToolkit::ShowMessage(std::string_view text) {
 }
 
 void WindowsToolkit::NavigatePage(std::string_view address) {
-  strip_.Navigate(WideFromSjis(address));
+  strip_.Navigate(BuiltInPageAddress(RunningProgramPath(), WideFromSjis(address)));
 }

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "tool/form_toolkit.h"
@@ -34,6 +36,9 @@ class WindowsToolkit final : public FormToolkit {
   int ItemCount(ControlId list) override;
   int ItemIndex(ControlId list) override;
   void SetItemIndex(ControlId list, int index) override;
+  // A text reads back as the very bytes it was set with until the user changes
+  // what the control shows: Shift-JIS that has no exact way through UTF-16
+  // (NEC and IBM duplicates, a lone lead byte, a NUL) is kept as loaded.
   std::string Text(ControlId edit) override;
   void SetText(ControlId edit, std::string_view text) override;
   bool Checked(ControlId box) override;
@@ -48,11 +53,17 @@ class WindowsToolkit final : public FormToolkit {
     HWND box = nullptr;
     std::vector<HWND> items;
   };
+  // The last text set on a control: its bytes, and what the control showed then.
+  struct LoadedText {
+    std::string bytes;
+    std::wstring shown;
+  };
   static size_t Index(ControlId id) { return static_cast<size_t>(id); }
   RadioGroup* FindRadioGroup(ControlId id);
 
   HWND window_ = nullptr;
   std::array<HWND, kControlIdCount> controls_{};
+  std::array<std::optional<LoadedText>, kControlIdCount> loadedTexts_{};
   std::array<RadioGroup, 2> radioGroups_{};
   std::array<ControlId, 2> radioGroupIds_{ControlId::RadioGroup1, ControlId::RadioGroup2};
   PageStrip strip_;

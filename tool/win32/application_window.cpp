@@ -1,0 +1,89 @@
+#include "tool/win32/application_window.h"
+
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"T408Application";
+// A caption, a system menu and a minimise box: the task bar minimises only
+// windows that have one, and shows their system menu on the button.
+constexpr DWORD kApplicationStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+HICON LoadAppIcon(HINSTANCE instance, int size) {
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+ApplicationWindow::~ApplicationWindow() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+HWND ApplicationWindow::Create(HINSTANCE instance, const std::wstring& title) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = Procedure;
+  wc.hInstance = instance;
+  wc.hIcon = LoadAppIcon(instance, 32);
+  wc.hIconSm = LoadAppIcon(instance, 16);
+  wc.lpszClassName = kApplicationClass;
+  RegisterClassExW(&wc);
+  // No size, and above and left of every screen: nothing of it is drawn
+  // anywhere (Wine does not even map it), but the task bar lists it all the same.
+  window_ = CreateWindowExW(0, kApplicationClass, title.c_str(), kApplicationStyle,
+                            GetSystemMetrics(SM_XVIRTUALSCREEN) - 100,
+                            GetSystemMetrics(SM_YVIRTUALSCREEN) - 100, 0, 0, nullptr, nullptr,
+                            instance, this);
+  if (window_ != nullptr) ShowWindow(window_, SW_SHOWNORMAL);
+  return window_;
+}
+
+LRESULT CALLBACK ApplicationWindow::Procedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<ApplicationWindow*>(create->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<ApplicationWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+HWND ApplicationWindow::ActivationTarget() const {
+  if (dialog_ == nullptr) return nullptr;
+  if (HWND box = GetWindow(dialog_, GW_ENABLEDPOPUP)) return box;
+  if (IsWindowVisible(dialog_) && IsWindowEnabled(dialog_)) return dialog_;
+  return nullptr;
+}
+
+LRESULT ApplicationWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(window_)) {
+        if (HWND target = ActivationTarget()) {
+          SetActiveWindow(target);
+          return 0;
+        }
+      }
+      break;
+    case WM_SIZE:
+      if (dialog_ == nullptr) break;
+      if (wParam == SIZE_MINIMIZED && IsWindowVisible(dialog_)) {
+        ShowWindow(dialog_, SW_HIDE);
+        dialogHidden_ = true;
+      } else if (wParam == SIZE_RESTORED && dialogHidden_) {
+        dialogHidden_ = false;
+        ShowWindow(dialog_, SW_SHOW);
+      }
+      break;
+    case WM_CLOSE:
+      // Closing from the task bar closes the dialog, which writes the exchange
+      // file for Jw_cad; this window goes when the dialog has gone.
+      if (dialog_ != nullptr) PostMessageW(dialog_, WM_CLOSE, 0, 0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
