@@ -112,6 +112,8 @@ void TForm1::ReadInputFiles() {
 }
 
 void TForm1::FormClose() {
+  if (closed_) return;
+  closed_ = true;
   closing_ = true;
   WriteExchangeFile(ProgramFolder / kExchangeFileName);
   FreeDataModel();

@@ -94,6 +94,9 @@ class TForm1 {
   FormToolkit& toolkit_;
   bool started_ = false;
   bool closing_ = false;
+  // The exchange file is written once: a later close would write it again
+  // from the released model, over the commands of this run.
+  bool closed_ = false;
   bool startRefused_ = false;
   OkOutcome lastOkOutcome_ = OkOutcome::NotRun;
   // t407.dat's lines as LoadSettings read them (the missing ones empty), and

@@ -527,6 +527,12 @@ TEST(form1, clicks_before_start_up_or_once_closing_was_asked_for_do_nothing) {
     EXPECT_EQ(gDataModel.OutputLines, commands);
     EXPECT_EQ(d.window.Messages(), messages);
     EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), saved);
+    // A second close must not write the exchange file again from the
+    // released model.
+    d.form.FormClose();
+    const std::string written = ReadBytes(d.folder / "JWC_TEMP.TXT");
+    d.form.FormClose();
+    EXPECT_EQ(ReadBytes(d.folder / "JWC_TEMP.TXT"), written);
   }
   TempFolder folder;
   MemoryForm window(folder.Path());

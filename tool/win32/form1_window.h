@@ -61,7 +61,6 @@ class Form1Window {
   HWND followedFocus_ = nullptr;
   bool startedUp_ = false;
   bool closeAfterStartUp_ = false;
-  bool closed_ = false;
   std::map<int, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   // Controls painted in a colour of their own (Memo1, LabelA1).

@@ -67,12 +67,9 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         closeAfterStartUp_ = true;
         return 0;
       }
-      // Every way of closing ends here, once: OK, Cancel, Esc, Alt+F4, the
-      // title bar's button, the task bar and the refusals.
-      if (!closed_) {
-        closed_ = true;
-        form_.FormClose();
-      }
+      // Every way of closing ends here: OK, Cancel, Esc, Alt+F4, the title
+      // bar's button, the task bar and the refusals.
+      form_.FormClose();
       DestroyWindow(window);
       return 0;
     case WM_DESTROY:
