@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -734,11 +736,26 @@ void ParseExchangeBytes(std::string_view bytes) {
   cutter.Finish();
 }
 
-bool ReadExchangeFile(const std::filesystem::path& path) {
+bool ReadExchangeFile(const std::filesystem::path& path, FileFailure* failure) {
+  FileFailure ignored;
+  FileFailure& why = failure != nullptr ? *failure : ignored;
+  why = FileFailure::None;
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) return false;
+  const auto status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::exists(status)) {
+    why = FileFailure::Missing;
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    why = FileFailure::NotAFile;
+    return false;
+  }
+  errno = 0;
   std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) return false;
+  if (!file.is_open()) {
+    why = FailureOf(std::error_code(errno, std::generic_category()), FileFailure::ReadError);
+    return false;
+  }
 
   const std::uintmax_t fileBytes = std::filesystem::file_size(path, error);
   // A typical file is a header and one picked point: zero-filling a whole
@@ -752,10 +769,19 @@ bool ReadExchangeFile(const std::filesystem::path& path) {
   std::uintmax_t readBytes = 0;
   for (;;) {
     file.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-    const std::size_t got = static_cast<std::size_t>(file.gcount());
-    // A read error stops at the last complete line; the line it cut off is
-    // not read.
-    if (file.bad()) return false;
+    std::size_t got = static_cast<std::size_t>(file.gcount());
+    if (file.bad()) {
+      // A read error stops at the last complete line read; the line it cut
+      // off is not read.
+      char* end = piece.data() + got;
+      char* lastLf =
+          std::find(std::make_reverse_iterator(end), std::make_reverse_iterator(piece.data()), '\n')
+              .base();
+      got = static_cast<std::size_t>(lastLf - piece.data());
+      if (got > 0) cutter.Feed(piece.data(), got, 0);
+      why = FileFailure::ReadError;
+      return false;
+    }
     readBytes += got;
     const std::size_t bytesAfter =
         !error && fileBytes > readBytes ? static_cast<std::size_t>(fileBytes - readBytes) : 0;

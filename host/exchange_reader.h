@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/exchange_tokenizer.h"
+#include "host/file_failure.h"
 
 // Interprets the tokens of one line into gDataModel.
 void InterpretExchangeTokens(const LineTokens& tokens);
@@ -13,5 +14,7 @@ void InterpretExchangeTokens(const LineTokens& tokens);
 // Reads a whole file's bytes as the reader would read the file.
 void ParseExchangeBytes(std::string_view bytes);
 
-// False when the file is missing or a read error stopped reading.
-bool ReadExchangeFile(const std::filesystem::path& path);
+// False when the file is missing or could not be read to its end; then
+// `failure`, when given, says why (Missing for no file at all). A read error
+// keeps the lines read before it.
+bool ReadExchangeFile(const std::filesystem::path& path, FileFailure* failure = nullptr);

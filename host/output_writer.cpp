@@ -1,13 +1,10 @@
 #include "host/output_writer.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <system_error>
 
-#include "host/atomic_file.h"
 #include "host/data_model.h"
+#include "host/durable_file.h"
 #include "util/geometry.h"
 #include "util/number_text.h"
 #include "util/sjis.h"
@@ -230,34 +227,10 @@ std::string FormatOutputLines() {
   return bytes;
 }
 
-namespace {
-
-// Rewrites the file where it stands; false when any write fails.
-bool RewriteInPlace(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return !out.fail();
-}
-
-}  // namespace
-
-bool WriteExchangeFile(const std::filesystem::path& path) {
-  const std::string bytes = FormatOutputLines();
-  if (ReplaceFileAtomically(path, bytes)) return true;
-  // Jw_cad must never read its own input back as commands: no file at all
-  // tells it that nothing was done.
-  std::error_code ec;
-  // Only a file is ours to remove: a folder of that name stays.
-  if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) {
-    std::filesystem::remove(path, ec);
-  }
-  if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return false;
-  // A folder where nothing can be created or removed may still let the file
-  // itself be written: the output then replaces the input in place. Should
-  // even that fail, an empty file at least holds none of the input.
-  if (std::filesystem::is_regular_file(path, ec) && RewriteInPlace(path, bytes)) return true;
-  std::ofstream(path, std::ios::binary | std::ios::trunc);
-  return false;
+bool WriteExchangeFile(const std::filesystem::path& path, FileFailure* failure) {
+  // Written whole or not at all: on failure the file keeps what Jw_cad wrote,
+  // which begins with "hq", so Jw_cad reads it as "not run" and nothing else.
+  const FileFailure result = ReplaceFileDurably(path, FormatOutputLines());
+  if (failure != nullptr) *failure = result;
+  return result == FileFailure::None;
 }

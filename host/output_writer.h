@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/file_failure.h"
+
 void AddOutputLine(std::string_view text);
 
 void OutLayerGroup(int group);
@@ -32,6 +34,6 @@ void OutDimension(std::string_view text, double x1, double y1, double x2, double
 // list, entries ending in a double quote joined with the next, CR LF ends.
 std::string FormatOutputLines();
 
-// Replaces the file at `path` with FormatOutputLines(), never leaving a
-// half-written file: on failure the file is removed and false returned.
-bool WriteExchangeFile(const std::filesystem::path& path);
+// Replaces the file at `path` with FormatOutputLines(), whole or not at all;
+// false on failure, with the reason in `failure` when given.
+bool WriteExchangeFile(const std::filesystem::path& path, FileFailure* failure = nullptr);

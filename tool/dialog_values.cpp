@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "tool/form_layout.h"
 #include "tool/ui_texts.h"
 #include "tool/value_text.h"
 #include "util/number_text.h"
@@ -168,6 +169,21 @@ void ApplySettingsText(FormToolkit& toolkit, const DialogValueRow& row, const st
       toolkit.SetChecked(row.Control, TextToInteger(text) != 0);
       return;
   }
+}
+
+std::string DefaultSettingsText(const DialogValueRow& row) {
+  const ControlDescription& control = DescribeControl(row.Control);
+  switch (row.Form) {
+    case ListIndex:
+    case RadioIndex:
+      return IntegerToText(control.DefaultIndex < 0 ? 0 : control.DefaultIndex);
+    case Number:
+    case Text:
+      return std::string(control.DefaultText);
+    case Check:
+      return control.DefaultChecked ? "1" : "0";
+  }
+  return std::string();
 }
 
 std::string SettingsText(FormToolkit& toolkit, const DialogValueRow& row) {

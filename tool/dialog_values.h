@@ -97,5 +97,8 @@ bool ReadDialogValue(FormToolkit& toolkit, const DialogValueRow& row, DialogValu
 
 // Sets the row's control from the text of its t407.dat line, as t407 does.
 void ApplySettingsText(FormToolkit& toolkit, const DialogValueRow& row, const std::string& text);
+// The text of the row's t407.dat line for the control at the dialog's default.
+// The text-type list, which has no default of its own, names the current type.
+std::string DefaultSettingsText(const DialogValueRow& row);
 // The text of the row's t407.dat line for the control as it stands.
 std::string SettingsText(FormToolkit& toolkit, const DialogValueRow& row);

@@ -1,15 +1,18 @@
 #include "tool/form1.h"
 
+#include <cerrno>
+#include <cmath>
 #include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "host/atomic_file.h"
 #include "host/data_model.h"
+#include "host/durable_file.h"
 #include "host/exchange_reader.h"
 #include "host/output_writer.h"
 #include "tool/dimension_output.h"
+#include "tool/file_messages.h"
 #include "tool/settings_file.h"
 #include "tool/ui_texts.h"
 #include "util/geometry.h"
@@ -18,9 +21,10 @@
 
 namespace {
 
-bool FileExists(const std::filesystem::path& path) {
-  std::error_code ec;
-  return std::filesystem::exists(path, ec);
+bool IsFinite(Point p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
+
+bool IsFinite(const ReferenceDimension& r) {
+  return IsFinite(r.Start) && IsFinite(r.End) && IsFinite(r.LinePoint);
 }
 
 // Lines 1-2 and 23-31 of t407.dat, which belong to fields of the window
@@ -74,6 +78,14 @@ constexpr FieldLine kFieldLines[] = {
     Coordinate<&TForm1::ReferenceLinePoint, &Point::Y>(31),
 };
 
+// The text a line of a new t407.dat gets: the window's default place, the
+// dialog's defaults.
+std::string DefaultSettingsText(int line) {
+  if (line == 1 || line == 2) return IntegerToText(kDefaultWindowPosition);
+  const DialogValueRow* value = DialogValueOnLine(line);
+  return value != nullptr ? DefaultSettingsText(*value) : std::string();
+}
+
 const FieldLine* FieldOnLine(int line) {
   for (const FieldLine& field : kFieldLines) {
     if (field.Line == line) return &field;
@@ -90,33 +102,78 @@ TForm1::TForm1(FormToolkit& toolkit) : toolkit_(toolkit) {}
 void TForm1::FormShow() {
   started_ = true;
   ReadInputFiles();
-  if (FileExists(ProgramFolder / kSettingsFileName) && ReferenceLayerGroup != -1) {
+  const std::string failure = InputFailureMessage(kNothingAdded);
+  if (failure.empty() && ReferenceLayerGroup != -1) {
     toolkit_.MoveWindow(SavedLeft, SavedTop);
     PageAddress = std::string(kPromotionalPageAddress);
     toolkit_.NavigatePage(PageAddress);
     return;
   }
-  // t407 has never run: there is no reference dimension to add to.
   startRefused_ = true;
-  toolkit_.ShowMessage(kMessageNoSettingsFile);
+  // Without t407.dat, t407 has never run: there is no reference to add to.
+  Refuse(failure.empty() ? std::string(kMessageNoSettingsFile) : failure);
   RequestClose();
 }
 
 void TForm1::ReadInputFiles() {
   ResetDataModel();
   ProgramFolder = toolkit_.ProgramFolder();
-  ReadExchangeFile(ProgramFolder / kExchangeFileName);
+  ReadExchangeFile(ProgramFolder / kExchangeFileName, &exchangeFailure_);
   ResetOutputState();
   FillTextTypeList();
   LoadSettings(ProgramFolder / kSettingsFileName);
+}
+
+std::string TForm1::InputFailureMessage(std::string_view notDone) const {
+  // Going on with half of what Jw_cad passed, or with a reference half read,
+  // would draw in the wrong place and then save that as the reference.
+  if (exchangeFailure_ != FileFailure::None && exchangeFailure_ != FileFailure::Missing) {
+    return FileMessage(kExchangeFileName, FileAction::Read, exchangeFailure_, notDone);
+  }
+  if (settingsFailure_ != FileFailure::None && settingsFailure_ != FileFailure::Missing) {
+    return FileMessage(kSettingsFileName, FileAction::Read, settingsFailure_, notDone);
+  }
+  return std::string();
+}
+
+void TForm1::Refuse(std::string_view message) {
+  refusalMessage_ = std::string(message);
+  toolkit_.ShowMessage(message);
 }
 
 void TForm1::FormClose() {
   if (closed_) return;
   closed_ = true;
   closing_ = true;
-  WriteExchangeFile(ProgramFolder / kExchangeFileName);
+  FileFailure failure = FileFailure::None;
+  exchangeWritten_ = WriteExchangeFile(ProgramFolder / kExchangeFileName, &failure);
+  if (!exchangeWritten_) ReportUndeliveredCommands(failure);
   FreeDataModel();
+}
+
+void TForm1::ReportUndeliveredCommands(FileFailure failure) {
+  const DataModel& m = gDataModel;
+  const bool hadCommands = !m.OutputLines.empty();
+  std::string message = FileMessage(kExchangeFileName, FileAction::Save, failure,
+                                    settingsBackup_.Armed ? settingsBackup_.NotDone : "");
+  // The commands that go with the new t407.dat never reach Jw_cad: the
+  // reference goes back to the last dimension really drawn.
+  if (settingsBackup_.Armed) {
+    const FileFailure restored = RestoreSettings();
+    if (restored != FileFailure::None) {
+      message += kSettingsNotRestored;
+      message += FailureReason(restored, FileAction::Save);
+      message += kFileReasonClose;
+    }
+  }
+  refusalMessage_ = message;
+  // Nothing is lost when all there was to write was "hq".
+  if (hadCommands) toolkit_.ShowMessage(message);
+  // What Jw_cad may still be told, should a short file fit where the
+  // commands did not: the reason, or that nothing was done.
+  gDataModel.OutputLines.clear();
+  if (failuresForJwCad_) AddOutputLine("he" + message);
+  WriteExchangeFile(ProgramFolder / kExchangeFileName);
 }
 
 void TForm1::Button2Click() {
@@ -157,8 +214,8 @@ void TForm1::ApplySettingsLine(int line, const std::string& text) {
 }
 
 void TForm1::LoadSettings(const std::filesystem::path& path) {
-  SavedLeft = 100;
-  SavedTop = 100;
+  SavedLeft = kDefaultWindowPosition;
+  SavedTop = kDefaultWindowPosition;
   ReferenceLayerGroup = -1;
   ReferenceScale = 1.0;
   ReferenceAxisAngle = 0;
@@ -166,23 +223,34 @@ void TForm1::LoadSettings(const std::filesystem::path& path) {
   ReferenceEnd = Point{};
   ReferenceLinePoint = Point{};
   loadedSettingsLines_.clear();
-  settingsUnreadable_ = false;
-  if (!FileExists(path)) return;
-
-  std::ifstream file(path, std::ios::binary);
-  if (!file.is_open()) {
-    settingsUnreadable_ = true;
+  loadedLineCount_ = 0;
+  settingsFailure_ = FileFailure::Missing;
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) return;
+  if (!std::filesystem::is_regular_file(status)) {
+    settingsFailure_ = FileFailure::NotAFile;
     return;
   }
+  errno = 0;
+  std::ifstream file(path, std::ios::binary);
+  if (!file.is_open()) {
+    settingsFailure_ =
+        FailureOf(std::error_code(errno, std::generic_category()), FileFailure::ReadError);
+    return;
+  }
+  settingsFailure_ = FileFailure::None;
   SettingsLineReader reader(StreamSource(file));
   std::string text;
   for (int line = 1; line <= kSettingsLineCount; ++line) {
     // A line past the end reads as empty; a read error stops applying, so
     // everything after keeps its default.
-    if (reader.ReadLine(text) == SettingsLineStatus::Failed) {
-      settingsUnreadable_ = true;
+    const SettingsLineStatus read = reader.ReadLine(text);
+    if (read == SettingsLineStatus::Failed) {
+      settingsFailure_ = FileFailure::ReadError;
       break;
     }
+    if (read == SettingsLineStatus::Read) ++loadedLineCount_;
     ApplySettingsLine(line, text);
     loadedSettingsLines_.push_back(text);
   }
@@ -201,15 +269,35 @@ std::vector<std::string> TForm1::SettingsLines() {
   return lines;
 }
 
-bool TForm1::WriteSettingsLines(const std::filesystem::path& path,
-                                const std::vector<std::string>& lines) {
+FileFailure TForm1::WriteSettingsLines(const std::filesystem::path& path,
+                                       const std::vector<std::string>& lines) {
+  // What the file holds now is kept, to be put back should this run's
+  // commands not reach Jw_cad; a file that cannot be read could not be.
+  std::string before;
+  const FileFailure read = ReadFileBytes(path, before);
+  if (read != FileFailure::None && read != FileFailure::Missing) return read;
   // Written whole or not at all: a failed save keeps the previous t407.dat,
   // which t407 shares, rather than leaving none.
-  return ReplaceFileAtomically(path, FormatSettingsLines(lines));
+  const FileFailure written = ReplaceFileDurably(path, FormatSettingsLines(lines));
+  if (written == FileFailure::None) {
+    settingsBackup_ = SettingsBackup{};
+    settingsBackup_.Path = path;
+    settingsBackup_.Existed = read == FileFailure::None;
+    settingsBackup_.Bytes = std::move(before);
+  }
+  return written;
 }
 
-void TForm1::SaveSettings(const std::filesystem::path& path) {
-  WriteSettingsLines(path, SettingsLines());
+FileFailure TForm1::RestoreSettings() {
+  const SettingsBackup& b = settingsBackup_;
+  if (b.Existed) return ReplaceFileDurably(b.Path, b.Bytes);
+  std::error_code ec;
+  std::filesystem::remove(b.Path, ec);
+  return FailureOf(ec, FileFailure::WriteError);
+}
+
+FileFailure TForm1::SaveSettings(const std::filesystem::path& path) {
+  return WriteSettingsLines(path, SettingsLines());
 }
 
 // ---- OK ------------------------------------------------------------------------
@@ -248,29 +336,51 @@ void TForm1::Button1Click() {
   const Placement placement = PlaceDimension(input);
   if (placement.Inside) {
     lastOkOutcome_ = OkOutcome::Inside;
-    toolkit_.ShowMessage(kMessageInsideReference);
+    Refuse(kMessageInsideReference);
     RequestClose();
     return;
   }
 
-  ReferenceStart = placement.NewReference.Start;
-  ReferenceEnd = placement.NewReference.End;
-  ReferenceLinePoint = placement.NewReference.LinePoint;
-  SaveSettings(ProgramFolder / kSettingsFileName);
-
-  if (placement.MeasuredLength < kGeometryTolerance) {
-    lastOkOutcome_ = OkOutcome::ZeroLength;
-    toolkit_.ShowMessage(kMessageZeroLength);
-    return;
-  }
-
-  toolkit_.SetStatus(kStatusWorking);
   DimensionDrawing drawing;
   drawing.Geometry = placement;
   drawing.AxisAngle = m.AxisAngle;
   drawing.ReferenceAxisAngle = ReferenceAxisAngle;
   drawing.LayerScale = input.LayerScale;
-  EmitDimensionCommands(drawing, values);
+  const DimensionFigure figure = ComputeDimensionFigure(drawing, values);
+  // Jw_cad cannot draw at an infinite place, and t407.dat would keep it.
+  if (!IsFinite(figure) || !IsFinite(placement.NewReference)) {
+    lastOkOutcome_ = OkOutcome::TooLarge;
+    Refuse(kMessageTooLarge);
+    return;
+  }
+
+  const ReferenceDimension loaded{ReferenceStart, ReferenceEnd, ReferenceLinePoint};
+  ReferenceStart = placement.NewReference.Start;
+  ReferenceEnd = placement.NewReference.End;
+  ReferenceLinePoint = placement.NewReference.LinePoint;
+  if (const FileFailure saved = SaveSettings(ProgramFolder / kSettingsFileName);
+      saved != FileFailure::None) {
+    ReferenceStart = loaded.Start;
+    ReferenceEnd = loaded.End;
+    ReferenceLinePoint = loaded.LinePoint;
+    lastOkOutcome_ = OkOutcome::SaveFailed;
+    // Nothing is drawn that t407.dat would not know of: the next run would
+    // chain from the old reference and draw over this dimension.
+    Refuse(FileMessage(kSettingsFileName, FileAction::Save, saved, kNothingAdded));
+    RequestClose();
+    return;
+  }
+
+  if (placement.MeasuredLength < kGeometryTolerance) {
+    lastOkOutcome_ = OkOutcome::ZeroLength;
+    Refuse(kMessageZeroLength);
+    return;
+  }
+
+  toolkit_.SetStatus(kStatusWorking);
+  EmitDimensionFigure(figure);
+  settingsBackup_.Armed = true;
+  settingsBackup_.NotDone = kNothingAdded;
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
   RequestClose();
@@ -288,22 +398,30 @@ constexpr int kLastDialogLine = 22;
 
 ReferenceOutcome TForm1::TakeReference() {
   const DataModel& m = gDataModel;
+  // Writing over a t407.dat that could not be read would lose the user's
+  // settings, and t407's; points from a JWC_TEMP.TXT read only in part may
+  // be the wrong ones.
+  if (const std::string failure = InputFailureMessage(kReferenceNotTaken); !failure.empty()) {
+    refusalMessage_ = failure;
+    return ReferenceOutcome::FileFailed;
+  }
   for (int n = 1; n <= 3; ++n) {
     if (m.PickedPoints.size() <= static_cast<std::size_t>(n) || !m.PickedPoints[n].IsSet) {
+      refusalMessage_ = std::string(kMessageReferencePointsMissing);
       return ReferenceOutcome::PointsMissing;
     }
   }
   const auto picked = [&m](int n) { return Point{m.PickedPoints[n].X, m.PickedPoints[n].Y}; };
-  if (!SpansAlongAxis(picked(1), picked(2), m.AxisAngle)) return ReferenceOutcome::NoLength;
-  // Writing over a t407.dat that could not be read would lose the user's
-  // settings, and t407's.
-  if (settingsUnreadable_) return ReferenceOutcome::SettingsFailed;
+  if (!SpansAlongAxis(picked(1), picked(2), m.AxisAngle)) {
+    refusalMessage_ = std::string(kMessageReferenceNoLength);
+    return ReferenceOutcome::NoLength;
+  }
 
   ReferenceStart = picked(1);
   ReferenceEnd = picked(2);
   ReferenceLinePoint = picked(3);
   const std::filesystem::path path = ProgramFolder / kSettingsFileName;
-  const bool existed = FileExists(path);
+  const bool existed = settingsFailure_ == FileFailure::None;
   // The text-type list has no selection of its own before t407.dat gives it
   // one; a new file names the current text type, so the next pass can run.
   if (!existed && toolkit_.ItemIndex(ControlId::ComboBox3) < 0) {
@@ -312,12 +430,18 @@ ReferenceOutcome TForm1::TakeReference() {
   std::vector<std::string> lines = SettingsLines();
   if (existed) {
     // The dialog's settings and the window position stay exactly as the user
-    // (or t407) left them; missing lines stay empty, as they read.
+    // (or t407) left them; the lines the file does not have get the dialog's
+    // defaults, as in a new file.
     for (int line = 1; line <= kLastDialogLine; ++line) {
       const std::size_t i = static_cast<std::size_t>(line - 1);
-      lines[i] = i < loadedSettingsLines_.size() ? loadedSettingsLines_[i] : std::string();
+      lines[i] = line <= loadedLineCount_ ? loadedSettingsLines_[i] : DefaultSettingsText(line);
     }
   }
-  return WriteSettingsLines(path, lines) ? ReferenceOutcome::Taken
-                                         : ReferenceOutcome::SettingsFailed;
+  if (const FileFailure saved = WriteSettingsLines(path, lines); saved != FileFailure::None) {
+    refusalMessage_ = FileMessage(kSettingsFileName, FileAction::Save, saved, kReferenceNotTaken);
+    return ReferenceOutcome::FileFailed;
+  }
+  settingsBackup_.Armed = true;
+  settingsBackup_.NotDone = kReferenceNotTaken;
+  return ReferenceOutcome::Taken;
 }

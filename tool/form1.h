@@ -7,8 +7,10 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "host/file_failure.h"
 #include "tool/dialog_values.h"
 #include "tool/form_toolkit.h"
 #include "tool/placement.h"
@@ -18,21 +20,26 @@
 inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
 inline constexpr const char* kSettingsFileName = "t407.dat";
 
+// Where the window stands, left and top, until t407.dat says otherwise.
+inline constexpr int kDefaultWindowPosition = 100;
+
 // How the last Button1Click ended.
 enum class OkOutcome {
   NotRun,
   CheckFailed,  // focus moved to FailedControl; the window stays open
   Inside,       // refused: the picked point lies inside the reference
+  TooLarge,     // refused: a coordinate would not be a finite number
+  SaveFailed,   // refused: t407.dat could not be saved; the window was asked to close
   ZeroLength,   // refused after saving: the dimension would measure 0
   Added,        // commands appended; the window was asked to close
 };
 
 // How TakeReference ended.
 enum class ReferenceOutcome {
-  Taken,           // t407.dat holds the picked dimension as the reference
-  PointsMissing,   // picked point 1, 2 or 3 was not passed
-  NoLength,        // start and end lie at one place along the axis angle
-  SettingsFailed,  // t407.dat exists but could not be read, or could not be written
+  Taken,          // t407.dat holds the picked dimension as the reference
+  PointsMissing,  // picked point 1, 2 or 3 was not passed
+  NoLength,       // start and end lie at one place along the axis angle
+  FileFailed,     // JWC_TEMP.TXT or t407.dat could not be read, or t407.dat not saved
 };
 
 class TForm1 {
@@ -44,7 +51,9 @@ class TForm1 {
   // The part of start-up that reads JWC_TEMP.TXT and t407.dat into the data
   // model, the dialog and the fields, without deciding anything.
   void ReadInputFiles();
-  // Every close: writes JWC_TEMP.TXT and releases the data model.
+  // Every close: writes JWC_TEMP.TXT and releases the data model. When the
+  // file cannot be written, t407.dat goes back to what it held before this
+  // run, the user is told, and JWC_TEMP.TXT keeps Jw_cad's own content.
   void FormClose();
   // OK and Cancel. Both do nothing before start-up and once closing was
   // asked for: a second Enter must not add the dimension twice.
@@ -52,7 +61,8 @@ class TForm1 {
   void Button2Click();
 
   void LoadSettings(const std::filesystem::path& path);
-  void SaveSettings(const std::filesystem::path& path);
+  // Written whole or not at all.
+  FileFailure SaveSettings(const std::filesystem::path& path);
 
   // Jw_cad's picked points 1, 2 and 3 become the reference dimension (start,
   // end, a point of its dimension line), recorded in the current layer group
@@ -60,15 +70,25 @@ class TForm1 {
   // were read; a new one gets the dialog's defaults. Call after ReadInputFiles.
   ReferenceOutcome TakeReference();
 
-  // True once FormShow has refused to start (no usable t407.dat).
+  // True once FormShow has refused to start (no usable t407.dat, or an input
+  // file that could not be read).
   bool StartRefused() const { return startRefused_; }
+  // The message of the last refusal or failure (Shift-JIS): of start-up, OK,
+  // TakeReference or the close.
+  const std::string& RefusalMessage() const { return refusalMessage_; }
+  // False once FormClose could not write JWC_TEMP.TXT.
+  bool ExchangeWritten() const { return exchangeWritten_; }
+  // Without a window to show a box (the quick pass), a JWC_TEMP.TXT that could
+  // not take the run's commands is left with the reason for Jw_cad to show,
+  // as an "he" line, when even that can be written; the dialog leaves "hq".
+  void LeaveFailuresForJwCad(bool on) { failuresForJwCad_ = on; }
   OkOutcome LastOkOutcome() const { return lastOkOutcome_; }
   ControlId FailedControl() const { return failedControl_; }
 
   // Fields of the window.
   std::filesystem::path ProgramFolder;
-  int SavedLeft = 100;
-  int SavedTop = 100;
+  int SavedLeft = kDefaultWindowPosition;
+  int SavedTop = kDefaultWindowPosition;
   int ReferenceLayerGroup = -1;
   double ReferenceScale = 1.0;
   double ReferenceAxisAngle = 0;
@@ -76,17 +96,35 @@ class TForm1 {
   std::string PageAddress;
 
  private:
+  // What t407.dat held before this run replaced it, to be put back when the
+  // commands that go with the new content cannot reach Jw_cad.
+  struct SettingsBackup {
+    std::filesystem::path Path;
+    bool Existed = false;
+    std::string Bytes;
+    // Put back on a failed close; and what the message then says did not happen.
+    bool Armed = false;
+    std::string_view NotDone;
+  };
+
   bool TakesClicks() const { return started_ && !closing_; }
   // Every close TForm1 asks for goes through here, so that it takes no more clicks.
   void RequestClose();
   void FillTextTypeList();
+  // Why the run cannot go on with the input files as read, followed by
+  // `notDone`; empty when it can. A missing JWC_TEMP.TXT is no reason.
+  std::string InputFailureMessage(std::string_view notDone) const;
+  void Refuse(std::string_view message);
   void ApplySettingsLine(int line, const std::string& text);
   std::string SettingsLineText(int line);
   // The 31 lines SaveSettings writes, as things stand.
   std::vector<std::string> SettingsLines();
-  // Written whole or not at all; false when t407.dat could not be replaced.
-  static bool WriteSettingsLines(const std::filesystem::path& path,
+  // Written whole or not at all, keeping what the file held in settingsBackup_.
+  FileFailure WriteSettingsLines(const std::filesystem::path& path,
                                  const std::vector<std::string>& lines);
+  // Puts t407.dat back as settingsBackup_ holds it.
+  FileFailure RestoreSettings();
+  void ReportUndeliveredCommands(FileFailure failure);
   // Reads and checks the dialog; on a failed check moves the focus and
   // returns false.
   bool ReadDialog(DialogValues& values);
@@ -98,10 +136,17 @@ class TForm1 {
   // from the released model, over the commands of this run.
   bool closed_ = false;
   bool startRefused_ = false;
+  bool exchangeWritten_ = true;
+  bool failuresForJwCad_ = false;
+  std::string refusalMessage_;
   OkOutcome lastOkOutcome_ = OkOutcome::NotRun;
-  // t407.dat's lines as LoadSettings read them (the missing ones empty), and
-  // whether an existing file could not be read to its end.
+  // How reading JWC_TEMP.TXT went (Missing: there was none).
+  FileFailure exchangeFailure_ = FileFailure::None;
+  // t407.dat's lines as LoadSettings read them (the missing ones empty), how
+  // many the file had, and how reading it went (Missing: there was none).
   std::vector<std::string> loadedSettingsLines_;
-  bool settingsUnreadable_ = false;
+  int loadedLineCount_ = 0;
+  FileFailure settingsFailure_ = FileFailure::Missing;
+  SettingsBackup settingsBackup_;
   ControlId failedControl_ = ControlId::Button1;
 };

@@ -16,15 +16,24 @@ std::string_view ValueName(ControlId control) {
 }
 
 // The exchange file then holds the single line "he" + message instead of "hq".
+// Should even that not fit, Jw_cad's own file stays, which it reads as a pass
+// that did not run.
 int Refuse(TForm1& form, std::string_view message, std::string* messageOut) {
-  AddOutputLine("he" + std::string(message));
+  const std::string reason(message);
+  AddOutputLine("he" + reason);
   form.FormClose();
-  if (messageOut != nullptr) *messageOut = std::string(message);
+  if (messageOut != nullptr) *messageOut = reason;
   return 1;
 }
 
+// A run whose commands could not be written has failed: t407.dat is back as
+// it was, and JWC_TEMP.TXT holds the reason when it could take that much.
 int Succeed(TForm1& form, std::string* messageOut) {
   form.FormClose();
+  if (!form.ExchangeWritten()) {
+    if (messageOut != nullptr) *messageOut = form.RefusalMessage();
+    return 1;
+  }
   if (messageOut != nullptr) messageOut->clear();
   return 0;
 }
@@ -32,8 +41,9 @@ int Succeed(TForm1& form, std::string* messageOut) {
 int AddDimension(const std::filesystem::path& programFolder, std::string* messageOut, bool repeat) {
   MemoryForm window(programFolder);
   TForm1 form(window);
+  form.LeaveFailuresForJwCad(true);
   form.FormShow();
-  if (form.StartRefused()) return Refuse(form, kMessageNoSettingsFile, messageOut);
+  if (form.StartRefused()) return Refuse(form, form.RefusalMessage(), messageOut);
 
   // The window stands where t407.dat put it, so the save keeps that position.
   form.Button1Click();
@@ -44,9 +54,10 @@ int AddDimension(const std::filesystem::path& programFolder, std::string* messag
                         std::string(kInvalidValueClose),
                     messageOut);
     case OkOutcome::Inside:
-      return Refuse(form, kMessageInsideReference, messageOut);
+    case OkOutcome::TooLarge:
+    case OkOutcome::SaveFailed:
     case OkOutcome::ZeroLength:
-      return Refuse(form, kMessageZeroLength, messageOut);
+      return Refuse(form, form.RefusalMessage(), messageOut);
     case OkOutcome::Added:
       // Jw_cad looks for "hr" on the first line only.
       if (repeat) gDataModel.OutputLines.insert(gDataModel.OutputLines.begin(), "hr");
@@ -70,16 +81,10 @@ int RunRepeatingQuickPass(const std::filesystem::path& programFolder, std::strin
 int RunReferencePass(const std::filesystem::path& programFolder, std::string* messageOut) {
   MemoryForm window(programFolder);
   TForm1 form(window);
+  form.LeaveFailuresForJwCad(true);
   form.ReadInputFiles();
-  switch (form.TakeReference()) {
-    case ReferenceOutcome::PointsMissing:
-      return Refuse(form, kMessageReferencePointsMissing, messageOut);
-    case ReferenceOutcome::NoLength:
-      return Refuse(form, kMessageReferenceNoLength, messageOut);
-    case ReferenceOutcome::SettingsFailed:
-      return Refuse(form, kMessageReferenceNotSaved, messageOut);
-    case ReferenceOutcome::Taken:
-      break;
+  if (form.TakeReference() != ReferenceOutcome::Taken) {
+    return Refuse(form, form.RefusalMessage(), messageOut);
   }
   AddOutputLine("h#" + std::string(kNoticeReferenceTaken));
   return Succeed(form, messageOut);

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "host/data_model.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -170,16 +172,26 @@ TEST_F(WriteExchangeFileTest, replaces_the_input_with_the_commands) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "JWC_TEMP.TXT.tmp"));
 }
 
-TEST_F(WriteExchangeFileTest, failure_leaves_no_exchange_file_behind) {
-  // A directory where the temporary file would go makes the write fail.
+TEST_F(WriteExchangeFileTest, failure_leaves_jw_cads_own_file_whole) {
+  // A disk that takes no more than 8 bytes of any file makes the write fail.
   const auto path = folder_ / "JWC_TEMP.TXT";
   std::ofstream(path, std::ios::binary) << "hq\r\n 0 0 1 1\r\n";
   std::filesystem::create_directory(folder_ / "JWC_TEMP.TXT.tmp");
   OutPenColor(2);
-  EXPECT_FALSE(WriteExchangeFile(path));
-  // Jw_cad must not read its own input back as commands.
-  EXPECT_FALSE(std::filesystem::exists(path));
+  OutLine(0, 0, 100, 0);
+  FileFailure failure = FileFailure::None;
+  {
+    ScopedFileSizeLimit limit(8);
+    EXPECT_FALSE(WriteExchangeFile(path, &failure));
+  }
+  EXPECT_EQ(failure, FileFailure::DiskFull);
+  // Jw_cad reads its own file, which begins with "hq", as a pass that did
+  // not run: never its input as commands, never half the commands.
+  EXPECT_EQ(ReadAll(path), "hq\r\n 0 0 1 1\r\n");
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "JWC_TEMP.TXT.tmp"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                          std::filesystem::directory_iterator()),
+            2);
 }
 
 TEST_F(WriteExchangeFileTest, a_folder_named_like_the_exchange_file_is_left_alone) {

@@ -13,6 +13,7 @@
 #include "host/data_model.h"
 #include "tests/support/cp932.h"
 #include "tests/support/examples.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
 #include "tool/memory_form.h"
@@ -357,13 +358,16 @@ TEST(form1, reference_lines_take_the_data_models_group_scale_and_angle) {
 TEST(form1, a_failed_save_keeps_the_previous_file) {
   StartedDialog d(SettingsBytes());
   const std::string before = ReadBytes(d.folder / "t407.dat");
-  // The new content is written beside the file first; a folder in that place
-  // makes the write fail.
-  std::filesystem::create_directory(d.folder / "t407.dat.tmp");
+  // A disk that takes no more than 16 bytes of any file makes the write fail.
   d.window.SetText(ControlId::Edit1, "9");
-  d.form.SaveSettings(d.folder / "t407.dat");
+  {
+    ScopedFileSizeLimit limit(16);
+    EXPECT_EQ(d.form.SaveSettings(d.folder / "t407.dat"), FileFailure::DiskFull);
+  }
   EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), before);
-  EXPECT_TRUE(std::filesystem::is_directory(d.folder / "t407.dat.tmp"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(d.folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 // ---- OK: the checks --------------------------------------------------------------

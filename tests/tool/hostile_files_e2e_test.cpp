@@ -105,6 +105,9 @@ const char* const kInside = "直前作図した水平寸法線の内側を指定
 const char* const kNoSettings =
     "t407_水平寸法線が一度も実行されていません。先にそちらを実行して下さい。";
 const char* const kBadEndMarkerScale = "設定「端点倍率」の値が正しくありません。";
+const char* const kTooLarge = "寸法の座標が大きすぎて作図出来ません。設定の値を確認して下さい。";
+const char* const kSettingsIsAFolder =
+    "t407.dat を読み込めませんでした（同じ名前のフォルダがあります）。寸法は追加していません。";
 
 // Every line one entry of at most 255 bytes (or a text command and its text,
 // each at most 255), and no field Jw_cad cannot read as a number.
@@ -202,7 +205,12 @@ TEST(hostile_files_e2e, hostile_files_give_their_refusal_and_keep_t407_dat) {
       // A reference end at 1e308 at scale 1 is infinite at 1:100: every
       // point lies inside it.
       {"reference end at 1e308", example, SettingsWith({{24, "1"}, {28, "1e308"}}), kInside},
-      {"t407.dat is a directory", example, "/", kNoSettings},
+      {"t407.dat is a directory", example, "/", kSettingsIsAFolder},
+      // At 1:100 a gap of 1e307 paper mm is no finite place: refused, rather
+      // than written as 0, which would put the text at the origin.
+      {"text gap 1e307", example, SettingsWithLine(11, "1e307"), kTooLarge},
+      {"extension gap 1e307", example, SettingsWithLine(12, "1e307"), kTooLarge},
+      {"extension overshoot 1e307", example, SettingsWithLine(13, "1e307"), kTooLarge},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -371,17 +371,24 @@ TEST(quick_pass_e2e, a_reference_taken_without_t407_dat_starts_a_chain) {
 TEST(quick_pass_e2e, a_reference_taken_over_t407_dat_keeps_its_lines_1_to_22) {
   // Lines that loading and saving would rewrite (a blank before a number, a
   // negative index, an index past the list, a check box of 2, Japanese and
-  // blank texts); then a file that ends in line 5 without a line end.
+  // blank texts); then a file that ends in line 5 without a line end, whose
+  // missing lines get the dialog's defaults, as in a new file.
   const std::vector<std::string> odd = {
       " 30", "-7", "-5", "12", "40", "3", "2",  "abc", ToCp932("寸法"), " ", "0.50", "2", "2", "3",
       "15",  "2",  "7",  "0",  "2",  "0", "-1", "x"};
   const std::vector<std::string> oldReference = {"3", "1", "45", "1", "2", "3", "4", "5", "6"};
-  std::vector<std::string> shortKept = {"100", "100", "0", "0", "7"};
-  shortKept.resize(22);
+  const std::vector<std::string> kNewFileLines = {"100", "100", "0",   "0", "0", "3", "2",  "1",
+                                                  "",    "",    "0.5", "2", "2", "3", "15", "2",
+                                                  "0",   "0",   "0",   "0", "0", "0"};
+  std::vector<std::string> shortKept = kNewFileLines;
+  shortKept[4] = "7";
   const struct {
     std::string existing;
     std::vector<std::string> kept;
-  } cases[] = {{WithLines(odd, oldReference), odd}, {"100\r\n100\r\n0\r\n0\r\n7", shortKept}};
+  } cases[] = {{WithLines(odd, oldReference), odd},
+               {"100\r\n100\r\n0\r\n0\r\n7", shortKept},
+               // An empty file has none of its lines: all of them are the defaults.
+               {"", kNewFileLines}};
   for (const auto& c : cases) {
     ToolFolder tool;
     WriteBytes(tool / "t407.dat", c.existing);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/cp932.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
 #include "tool/quick_pass_command.h"
@@ -83,14 +84,24 @@ TEST(quick_pass, the_one_argument_selects_the_mode) {
 }
 
 TEST(quick_pass, a_reference_that_cannot_replace_t407_dat_is_refused_and_keeps_it) {
-  // A folder where the new file is first written stops the replacement.
+  // A disk that takes no more than 120 bytes of a file stops the replacement
+  // of t407.dat (the points' long numbers make it longer), and still takes
+  // the reason.
   TempFolder folder;
-  WriteBytes(folder / "JWC_TEMP.TXT", CrLfLines({"hq", "hp1 0 0", "hp2 1000 0", "hp3 0 -500"}));
+  WriteBytes(folder / "JWC_TEMP.TXT", CrLfLines({"hq", "hp1 0.123456789012345 0.123456789012345",
+                                                 "hp2 1000.12345678901 0.123456789012345",
+                                                 "hp3 0.123456789012345 -500.123456789012"}));
   WriteBytes(folder / "t407.dat", SettingsBytes());
-  std::filesystem::create_directory(folder / "t407.dat.tmp");
+  const std::string expected = ToCp932(
+      "t407.dat を保存出来ませんでした（ディスクの空き容量が足りません）。"
+      "基準寸法は記憶されていません。");
+  ASSERT_LT(expected.size() + 4, 120u);
   std::string message;
-  EXPECT_EQ(RunReferencePass(folder.Path(), &message), 1);
-  EXPECT_EQ(message, kMessageReferenceNotSaved);
+  {
+    ScopedFileSizeLimit limit(120);
+    EXPECT_EQ(RunReferencePass(folder.Path(), &message), 1);
+  }
+  EXPECT_EQ(message, expected);
   EXPECT_EQ(ReadBytes(folder / "JWC_TEMP.TXT"), "he" + message + "\r\n");
   EXPECT_EQ(ReadBytes(folder / "t407.dat"), SettingsBytes());
 }

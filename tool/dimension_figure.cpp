@@ -1,0 +1,196 @@
+#include "tool/dimension_figure.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <numbers>
+
+#include "host/data_model.h"
+#include "tool/end_markers.h"
+#include "tool/value_text.h"
+#include "util/geometry.h"
+#include "util/trigonometry.h"
+
+namespace {
+
+double Radians(double degrees) { return degrees / 180 * std::numbers::pi; }
+
+bool IsLineArrow(const EndMarker* marker) {
+  return marker != nullptr && marker->Drawing == MarkerDrawing::LineArrow;
+}
+
+double Distance(Point a, Point b) { return PointDistance(a.X, a.Y, b.X, b.Y); }
+
+// Direction out of the dimension at `from` (seen from `to`), turned by `off`,
+// kept below a full turn.
+double MarkerAngle(Point from, Point to, double off) {
+  double a = VectorAngleDeg(from.X - to.X, from.Y - to.Y) + off;
+  if (a >= 360) a = a - 360;
+  return a;
+}
+
+bool IsFinite(Point p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
+bool IsFinite(const Segment& s) { return IsFinite(s.From) && IsFinite(s.To); }
+
+}  // namespace
+
+ScaledDistances ScaleDistances(const DialogValues& values, double layerScale) {
+  ScaledDistances d;
+  d.TextGap = values.TextGapPaper * layerScale;
+  d.ExtensionGap = values.ExtensionGapPaper * layerScale;
+  d.ExtensionOvershoot = values.ExtensionOvershootPaper * layerScale;
+  d.ReverseOvershoot = values.ReverseOvershootPaper * layerScale;
+  return d;
+}
+
+TextStyle ResolveValueTextType(int textTypeChoice) {
+  const DataModel& m = gDataModel;
+  int type = textTypeChoice;
+  // The dialog lists 11 items; anything else can only be a stray index and is
+  // read as the first item, the host's current type, rather than reading past
+  // the text-type table.
+  if (type < 1 || type > 10) {
+    type = m.CurTextType;
+    if (type == 0) {
+      return TextStyle{0, m.CurFreeTextWidth, m.CurFreeTextHeight, m.CurFreeTextSpacing,
+                       m.CurFreeTextColor};
+    }
+    if (type < 1 || type > 10) type = 1;
+  }
+  const TextTypeRecord& record = m.TextTypeTable[type];
+  return TextStyle{type, record.Width, record.Height, record.Spacing, record.Color};
+}
+
+TextPlacement PlaceValueText(std::string_view valueText, double width, double spacing,
+                             double layerScale, double textGap, Point lineStart, Point lineEnd,
+                             double axisAngle) {
+  const double w = TextRunLength(valueText, width, spacing);
+
+  // Never upside down: the angle ends up in 0..90 or 270..360.
+  double ta = NormalizeDegrees(axisAngle);
+  if (ta >= 180) ta = ta - 180;
+  if (ta > 90.00000001) ta = ta + 180;
+
+  // Centred on the middle of the dimension line, lifted by the gap.
+  const Point offset{-w * layerScale / 2, textGap};
+  const Point turned = Turned(offset, Point{0, 0}, ta);
+
+  TextPlacement t;
+  t.X = (lineStart.X + lineEnd.X) / 2 + turned.X;
+  t.Y = (lineStart.Y + lineEnd.Y) / 2 + turned.Y;
+  t.DX = 10 * Cosine(Radians(ta));
+  t.DY = 10 * Sine(Radians(ta));
+  return t;
+}
+
+double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
+                       double layerScale) {
+  // The length a marker takes up along the dimension line: a point marker's
+  // paper extent times both scales, a line arrow's from its own length.
+  const EndMarker* marker = FindEndMarker(kind);
+  if (IsLineArrow(marker)) return Cosine(Radians(arrowAngle)) * arrowLength * layerScale;
+  const double extent = marker != nullptr ? marker->PaperExtent : 0;
+  return extent * endMarkerScale * layerScale;
+}
+
+Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double extensionGap,
+                        double extensionOvershoot) {
+  // In the frame turned about M the dimension line is horizontal at r.Y; the
+  // extension line leaves M towards it and runs past it.
+  const Point r = Turned(linePoint, m, -axisAngle);
+  const double s = r.Y >= m.Y ? 1 : -1;
+  return Segment{Turned(Point{m.X, m.Y + s * extensionGap}, m, axisAngle),
+                 Turned(Point{m.X, r.Y + s * extensionOvershoot}, m, axisAngle)};
+}
+
+EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double reverseOvershoot,
+                            double arrowLength, double arrowAngle, double endMarkerScale,
+                            double layerScale) {
+  EndMarkerFigure f;
+  f.Kind = kind;
+  f.Tip = e;
+  f.Angle = a;
+  if (reversed && reverseOvershoot > kGeometryTolerance) {
+    const double back = Radians(a + 180);
+    f.Overshoot = Segment{
+        e, Point{e.X + reverseOvershoot * Cosine(back), e.Y + reverseOvershoot * Sine(back)}};
+  }
+  const EndMarker* marker = FindEndMarker(kind);
+  if (IsLineArrow(marker)) {
+    // Line arrow with its tip at E; the length is paper mm, not end-marker scaled.
+    const double r = arrowLength * layerScale;
+    for (const double side : {Radians(a + 180 + arrowAngle), Radians(a + 180 - arrowAngle)}) {
+      f.Strokes.push_back(Segment{e, Point{e.X + r * Cosine(side), e.Y + r * Sine(side)}});
+    }
+    return f;
+  }
+  // Jw_cad draws the marker shape from the point code; the scale is the
+  // dialog's own value, not a drawing size.
+  f.PointCode = marker != nullptr ? marker->PointCode : kind;
+  f.PointScale = endMarkerScale;
+  return f;
+}
+
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing,
+                                       const DialogValues& values) {
+  const Placement& g = drawing.Geometry;
+  const double layerScale = drawing.LayerScale;
+  const ScaledDistances d = ScaleDistances(values, layerScale);
+  DimensionFigure f;
+
+  // The end shared with the reference already has its extension line, as
+  // long as the reference was drawn along the same axis angle.
+  const bool sameAxis =
+      std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
+      kGeometryTolerance;
+  if (!(g.AddedSide == 1 && sameAxis)) {
+    f.ExtensionLines.push_back(ExtensionLineOf(g.MeasureStart, g.LinePoint, drawing.AxisAngle,
+                                               d.ExtensionGap, d.ExtensionOvershoot));
+  }
+  if (!(g.AddedSide == 0 && sameAxis)) {
+    f.ExtensionLines.push_back(ExtensionLineOf(g.MeasureEnd, g.LinePoint, drawing.AxisAngle,
+                                               d.ExtensionGap, d.ExtensionOvershoot));
+  }
+
+  f.DimensionLine = Segment{g.LineStart, g.LineEnd};
+  f.Style = ResolveValueTextType(values.TextTypeChoice);
+  f.ValueText = FormatDimensionValue(
+      Distance(g.LineStart, g.LineEnd), values.ValueUnit, values.PrecisionIndex,
+      values.RoundingMode, values.ShowTrailingZeros, values.AddThousandsCommas, values.AddUnitText,
+      values.FullWidthValue, values.ValuePrefix, values.ValueSuffix);
+  f.Text = PlaceValueText(f.ValueText, f.Style.Width, f.Style.Spacing, layerScale, d.TextGap,
+                          g.LineStart, g.LineEnd, drawing.AxisAngle);
+  f.AsDimensionFigure = values.MakeDimensionFigure;
+
+  // Markers that do not fit between the ends are turned to sit outside them.
+  const double e1 = EndMarkerExtent(values.StartMarkerKind, values.ArrowLength, values.ArrowAngle,
+                                    values.EndMarkerScale, layerScale);
+  const double e2 = EndMarkerExtent(values.EndMarkerKind, values.ArrowLength, values.ArrowAngle,
+                                    values.EndMarkerScale, layerScale);
+  f.Reversed = e1 + e2 > Distance(g.LineStart, g.LineEnd);
+  const double off = f.Reversed ? 180 : 0;
+  f.Start = EndMarkerOf(g.LineStart, MarkerAngle(g.LineStart, g.LineEnd, off),
+                        values.StartMarkerKind, f.Reversed, d.ReverseOvershoot, values.ArrowLength,
+                        values.ArrowAngle, values.EndMarkerScale, layerScale);
+  f.End = EndMarkerOf(g.LineEnd, MarkerAngle(g.LineEnd, g.LineStart, off), values.EndMarkerKind,
+                      f.Reversed, d.ReverseOvershoot, values.ArrowLength, values.ArrowAngle,
+                      values.EndMarkerScale, layerScale);
+  return f;
+}
+
+bool IsFinite(const DimensionFigure& f) {
+  for (const Segment& s : f.ExtensionLines) {
+    if (!IsFinite(s)) return false;
+  }
+  if (!IsFinite(f.DimensionLine)) return false;
+  if (!IsFinite(Point{f.Text.X, f.Text.Y}) || !IsFinite(Point{f.Text.DX, f.Text.DY})) return false;
+  for (const EndMarkerFigure* m : {&f.Start, &f.End}) {
+    if (!IsFinite(m->Tip) || !std::isfinite(m->Angle) || !std::isfinite(m->PointScale)) {
+      return false;
+    }
+    if (m->Overshoot && !IsFinite(*m->Overshoot)) return false;
+    for (const Segment& s : m->Strokes) {
+      if (!IsFinite(s)) return false;
+    }
+  }
+  return true;
+}

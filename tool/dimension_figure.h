@@ -1,0 +1,92 @@
+#pragma once
+// The added dimension as geometry, before anything is written: its extension
+// lines, dimension line, value text and its place, and the two end markers,
+// turned outward when they do not fit. Computed once from the placement and
+// the dialog values; the output commands (tool/dimension_output.h) and the
+// dialog's preview both read it, so what is shown is what OK writes.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tool/dialog_values.h"
+#include "tool/placement.h"
+
+struct TextStyle {
+  int Type = 1;
+  double Width = 3, Height = 3, Spacing = 0;
+  int Color = 2;
+};
+
+struct TextPlacement {
+  double X = 0, Y = 0;     // start point of the text
+  double DX = 10, DY = 0;  // direction vector
+};
+
+// Everything the dimension needs besides the dialog values.
+struct DimensionDrawing {
+  Placement Geometry;  // accepted: not Inside
+  double AxisAngle = 0;
+  double ReferenceAxisAngle = 0;
+  double LayerScale = 1;
+};
+
+// Real-unit distances from the dialog's paper millimetres.
+struct ScaledDistances {
+  double TextGap = 0, ExtensionGap = 0, ExtensionOvershoot = 0, ReverseOvershoot = 0;
+};
+ScaledDistances ScaleDistances(const DialogValues& values, double layerScale);
+
+struct Segment {
+  Point From, To;
+};
+
+// One end marker at the tip `Tip`, pointing along `Angle` (degrees, 0..360).
+struct EndMarkerFigure {
+  int Kind = 0;
+  Point Tip;
+  double Angle = 0;
+  // Reversed markers sit outside: the dimension line runs on to carry them.
+  std::optional<Segment> Overshoot;
+  // A line arrow's two strokes from the tip; none for a point marker.
+  std::vector<Segment> Strokes;
+  // A point marker: Jw_cad's point code and the dialog's end-marker scale.
+  int PointCode = 0;
+  double PointScale = 1;
+};
+
+struct DimensionFigure {
+  std::vector<Segment> ExtensionLines;  // 0, 1 or 2, MeasureStart's first
+  Segment DimensionLine;                // LineStart to LineEnd
+  TextStyle Style;
+  std::string ValueText;
+  TextPlacement Text;
+  bool AsDimensionFigure = false;  // one figure carries the line and the value
+  bool Reversed = false;           // the markers did not fit and turn outward
+  EndMarkerFigure Start, End;
+};
+
+// 0 the host's current text type (data model), 1..10 that text type.
+TextStyle ResolveValueTextType(int textTypeChoice);
+
+TextPlacement PlaceValueText(std::string_view valueText, double width, double spacing,
+                             double layerScale, double textGap, Point lineStart, Point lineEnd,
+                             double axisAngle);
+
+double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
+                       double layerScale);
+
+// The extension line at the measure point `m`: from the gap beside `m` to the
+// overshoot past the dimension line through `linePoint`.
+Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double extensionGap,
+                        double extensionOvershoot);
+
+EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double reverseOvershoot,
+                            double arrowLength, double arrowAngle, double endMarkerScale,
+                            double layerScale);
+
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values);
+
+// True when every coordinate the figure would write is a finite number.
+bool IsFinite(const DimensionFigure& figure);
