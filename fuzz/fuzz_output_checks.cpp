@@ -75,7 +75,7 @@ bool IsKnownCommand(std::string_view line) {
   if (!SplitFields(line, f)) return false;
   const std::string_view k = f[0];
   if (f.size() == 1) {
-    if (k == "msg" || k == "hq") return true;
+    if (k == "msg" || k == "hq" || k == "hr") return true;
     if (k.size() == 2 && k[0] == 'z' && k[1] >= '1' && k[1] <= '5') return true;
     if (StartsWith(k, "lg") || StartsWith(k, "ly")) return AllHexDigits(k.substr(2));
     for (std::string_view kw : {"lc", "pn", "lt", "lw", "cc", "cn"}) {
@@ -155,6 +155,11 @@ void CheckExchangeOutput(std::string_view bytes, bool inputsValid) {
     if (StartsWith(line, "he")) {
       // The refusal: the only line of the file.
       if (lines.size() != 1 || line.size() > kMaxEntryBytes) FuzzFail("refusal line", bytes);
+      continue;
+    }
+    if (StartsWith(line, "h#")) {
+      // A notice (a reference taken): the only line of the file.
+      if (lines.size() != 1 || line.size() > kMaxEntryBytes) FuzzFail("notice line", bytes);
       continue;
     }
     if (StartsWith(line, "cn\"$")) {

@@ -411,7 +411,7 @@ ReferenceOutcome TForm1::TakeReference() {
       return ReferenceOutcome::PointsMissing;
     }
   }
-  const auto picked = [&m](int n) { return Point{m.PickedPoints[n].X, m.PickedPoints[n].Y}; };
+  const auto picked = [&](int n) { return Point{m.PickedPoints[n].X, m.PickedPoints[n].Y}; };
   if (!SpansAlongAxis(picked(1), picked(2), m.AxisAngle)) {
     refusalMessage_ = std::string(kMessageReferenceNoLength);
     return ReferenceOutcome::NoLength;
