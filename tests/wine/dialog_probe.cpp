@@ -204,9 +204,9 @@ std::wstring WideFromSjis(std::string_view text) {
 }
 
 // Prints "layout at DPI: ok" when every control stands at its scaled place
-// (a drop-down list may be taller where its font asks for more), every label
-// at its place and at least as wide, and the radio buttons inside their
-// groups; otherwise one line for each that does not.
+// (a drop-down list may be taller where its font asks for more: one line says
+// so), every label at its place and at least as wide, and the radio buttons
+// inside their groups; otherwise one line for each that does not.
 int Layout(HWND dialog, int dpi) {
   RECT client{};
   GetClientRect(dialog, &client);
@@ -217,11 +217,14 @@ int Layout(HWND dialog, int dpi) {
     const HWND child = GetDlgItem(dialog, ControlWindowId(c));
     const FormRect expected = ScaledControlBounds(c.Id, dpi);
     const RECT r = ClientRectOf(dialog, child);
-    const bool taller = c.Kind == ControlKind::DropDownList && r.bottom - r.top > expected.Height;
+    const int taller = r.bottom - r.top - expected.Height;
+    const bool byFont = c.Kind == ControlKind::DropDownList && taller > 0;
     if (child == nullptr || r.left != expected.X || r.top != expected.Y ||
-        r.right - r.left != expected.Width || (r.bottom - r.top != expected.Height && !taller)) {
+        r.right - r.left != expected.Width || (taller != 0 && !byFont)) {
       ++wrong;
       Say(WideFromSjis(c.Name) + L" at " + Show(r) + L", expected " + Show(expected));
+    } else if (byFont) {
+      Say(WideFromSjis(c.Name) + L" " + std::to_wstring(taller) + L" px taller, as its font asks");
     }
     if (c.Kind == ControlKind::RadioGroup) {
       // Its buttons follow the box in the tab order, inside it.

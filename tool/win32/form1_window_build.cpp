@@ -257,13 +257,21 @@ std::vector<FormRect> Form1Window::RadioItemPlaces(const ControlDescription& gro
 // Gothic that is the form's height at 96 DPI but a few pixels less when
 // scaled; a substitute font can need more, and keeps it.
 void Form1Window::FillDropDownHeight(HWND list, const FormRect& bounds) {
-  RECT field;
-  if (!GetWindowRect(list, &field)) return;
-  const int missing = bounds.Height - (field.bottom - field.top);
+  auto height = [list] {
+    RECT field;
+    return GetWindowRect(list, &field) ? field.bottom - field.top : 0;
+  };
+  const int missing = bounds.Height - height();
   if (missing <= 0) return;
   const LRESULT itemHeight = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   if (itemHeight == CB_ERR) return;
   SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight + missing);
+  // Wine adds its padding to the height set but not to the height it
+  // reports; one correction by what came out lands on the place.
+  const int over = height() - bounds.Height;
+  if (over > 0 && over < missing + itemHeight) {
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight + missing - over);
+  }
 }
 
 // The frame Windows draws is the one AdjustWindowRectExForDpi foretells; where
