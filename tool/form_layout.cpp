@@ -2,25 +2,13 @@
 
 #include "tool/end_markers.h"
 #include "tool/ui_texts.h"
-#include "util/sjis.h"
 
 namespace {
 
-// Label sizes: the caption's extent in MS Gothic, a full-width character as
-// wide as the font is high and a half-width one a little over half of it
-// (7 px at 13 px, 6 px at 11 px); the height is the font's.
-constexpr int CaptionWidth(std::string_view caption, int fontHeight) {
-  const int half = (fontHeight + 1) / 2;
-  int width = 0;
-  for (std::size_t i = 0; i < caption.size(); i += CharByteCount(caption, i)) {
-    width += CharByteCount(caption, i) == 2 ? fontHeight : half;
-  }
-  return width;
-}
-
+// A label is as wide as its caption and as high as its font.
 constexpr LabelDescription MakeLabel(std::string_view name, int x, int y, std::string_view caption,
                                      ControlId describes, int fontHeight = 13) {
-  return LabelDescription{name, FormRect{x, y, CaptionWidth(caption, fontHeight), fontHeight},
+  return LabelDescription{name, FormRect{x, y, CaptionExtent(caption, fontHeight), fontHeight},
                           caption, fontHeight, describes};
 }
 

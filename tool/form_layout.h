@@ -9,14 +9,29 @@
 #include <string_view>
 
 #include "tool/form_toolkit.h"
+#include "util/sjis.h"
 
-// Client pixels at 96 pixels per inch, never scaled.
+// Client pixels at 96 pixels per inch; tool/form_scaling.h gives them at
+// the screen's resolution.
 struct FormRect {
   int X = 0;
   int Y = 0;
   int Width = 0;
   int Height = 0;
 };
+
+// A caption's width in MS Gothic at a character height of `fontHeight`
+// pixels: a full-width character is as wide as the font is high, a half-width
+// one a little over half of it (7 px at 13 px, 6 px at 11 px). The labels are
+// this wide; the window widens a label whose font draws it wider.
+constexpr int CaptionExtent(std::string_view caption, int fontHeight) {
+  const int half = (fontHeight + 1) / 2;
+  int width = 0;
+  for (std::size_t i = 0; i < caption.size(); i += CharByteCount(caption, i)) {
+    width += CharByteCount(caption, i) == 2 ? fontHeight : half;
+  }
+  return width;
+}
 
 struct FormColour {
   unsigned char Red = 0, Green = 0, Blue = 0;

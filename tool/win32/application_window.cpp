@@ -1,5 +1,7 @@
 #include "tool/win32/application_window.h"
 
+#include "tool/win32/display_scaling.h"
+
 namespace {
 
 constexpr wchar_t kApplicationClass[] = L"T408Application";
@@ -16,6 +18,8 @@ HICON LoadAppIcon(HINSTANCE instance, int size) {
 
 ApplicationWindow::~ApplicationWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
+  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
 }
 
 HWND ApplicationWindow::Create(HINSTANCE instance, const std::wstring& title) {
@@ -33,7 +37,13 @@ HWND ApplicationWindow::Create(HINSTANCE instance, const std::wstring& title) {
                             GetSystemMetrics(SM_XVIRTUALSCREEN) - 100,
                             GetSystemMetrics(SM_YVIRTUALSCREEN) - 100, 0, 0, nullptr, nullptr,
                             instance, this);
-  if (window_ != nullptr) ShowWindow(window_, SW_SHOWNORMAL);
+  if (window_ == nullptr) return nullptr;
+  const int dpi = WindowDpi(window_);
+  smallIcon_ = LoadProgramIcon(instance, true, dpi);
+  bigIcon_ = LoadProgramIcon(instance, false, dpi);
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+  ShowWindow(window_, SW_SHOWNORMAL);
   return window_;
 }
 

@@ -31,5 +31,8 @@ class ApplicationWindow {
 
   HWND window_ = nullptr;
   HWND dialog_ = nullptr;
+  // The task bar's icons at the resolution of the window's monitor.
+  HICON smallIcon_ = nullptr;
+  HICON bigIcon_ = nullptr;
   bool dialogHidden_ = false;
 };

@@ -6,11 +6,16 @@
 //
 // It is owned by the application window (application_window.h), which holds
 // the task-bar button.
+//
+// It lays itself out at its monitor's resolution (tool/form_scaling.h), and
+// again when it moves to a monitor of another scaling.
 
 #include <windows.h>
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tool/form1.h"
 #include "tool/form_layout.h"
@@ -35,12 +40,17 @@ class Form1Window {
   // would draw it after the keyboard moved.
   void FollowFocus();
 
+  // The resolution the dialog is laid out at. Where a control stands at it:
+  // ScaledControlBounds(id, Dpi()); its font: DialogFontHeight(Dpi()).
+  int Dpi() const { return dpi_; }
+
  private:
   // ---- The window procedure (form1_window_messages.cpp)
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   // ---- Fonts and brushes (form1_window_build.cpp from here on)
+  // The form's face at `height` pixels, the height already scaled.
   HFONT Font(int height);
   HBRUSH Brush(COLORREF colour);
 
@@ -51,6 +61,22 @@ class Form1Window {
   void BuildControl(const ControlDescription& control);
   HWND BuildRadioGroup(const ControlDescription& group, int id);
   void BuildLabel(const LabelDescription& label);
+
+  // ---- Laying out at the window's resolution
+  // The outer size of the window at `dpi`.
+  SIZE FrameSizeAt(int dpi) const;
+  void FitClientArea();
+  // The label's place at dpi_: as its caption needs in the font actually used.
+  FormRect LabelBounds(const LabelDescription& label, const std::wstring& caption);
+  std::vector<FormRect> RadioItemPlaces(const ControlDescription& group, HWND box);
+  // A drop-down list's field as high as its place, where the font alone
+  // would make it lower.
+  static void FillDropDownHeight(HWND list, const FormRect& bounds);
+  // Takes the resolution of the monitor the window moved to: the suggested
+  // place, every control and font at the new scaling, the icons.
+  void FollowDpi(int dpi, const RECT& suggested);
+  void LayOut();
+  void SetIcons();
   // The background a static control or a button paints its text on.
   LRESULT ColourStatic(HDC dc, HWND control);
 
@@ -61,6 +87,13 @@ class Form1Window {
   HWND followedFocus_ = nullptr;
   bool startedUp_ = false;
   bool closeAfterStartUp_ = false;
+  int dpi_ = 96;
+  // Every child with the entry of the form it stands for, in creation order.
+  std::vector<std::pair<const ControlDescription*, HWND>> placedControls_;
+  std::vector<std::pair<const LabelDescription*, HWND>> placedLabels_;
+  std::vector<std::pair<const ControlDescription*, std::vector<HWND>>> placedRadioItems_;
+  HICON smallIcon_ = nullptr;
+  HICON bigIcon_ = nullptr;
   std::map<int, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   // Controls painted in a colour of their own (Memo1, LabelA1).

@@ -1,7 +1,9 @@
 // Building the dialog: its window, and every control and label of the form
-// table, with their fonts and colours.
+// table, with their fonts and colours, at the window's resolution; laying it
+// out again at another.
 //
-// Sections: fonts and brushes; building the controls; the windows.
+// Sections: fonts and brushes; building the controls; laying out at the
+// window's resolution; the windows.
 
 #include "tool/win32/form1_window.h"
 
@@ -12,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "tool/form_scaling.h"
 #include "tool/win32/dialog_keys.h"
+#include "tool/win32/display_scaling.h"
 #include "tool/win32/sjis_edge.h"
 
 namespace {
@@ -37,6 +41,8 @@ HICON LoadAppIcon(HINSTANCE instance, int size) {
 }  // namespace
 
 Form1Window::~Form1Window() {
+  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
   for (auto& [height, font] : fonts_) DeleteObject(font);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
@@ -73,7 +79,8 @@ HWND Form1Window::CreateChild(const wchar_t* className, const std::wstring& text
       bounds.Width, bounds.Height, window_,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(fontHeight)), FALSE);
+  SendMessageW(child, WM_SETFONT,
+               reinterpret_cast<WPARAM>(Font(ScaledFontHeight(fontHeight, dpi_))), FALSE);
   return child;
 }
 
@@ -85,11 +92,9 @@ void Form1Window::BuildControl(const ControlDescription& c) {
   HWND control = nullptr;
   switch (c.Kind) {
     case ControlKind::DropDownList: {
-      // The height of a combo box includes its dropped-down list.
-      FormRect bounds = c.Bounds;
-      bounds.Height += 240;
-      control = CreateChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | tab, 0, bounds, id,
-                            c.FontHeight);
+      control = CreateChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | tab, 0,
+                            ControlWindowBounds(c, dpi_), id, c.FontHeight);
+      FillDropDownHeight(control, ScaleRect(c.Bounds, dpi_));
       toolkit_.SetControl(c.Id, control);
       for (std::string_view item : c.Items) toolkit_.AddItem(c.Id, item);
       if (c.DefaultIndex >= 0) toolkit_.SetItemIndex(c.Id, c.DefaultIndex);
@@ -97,14 +102,14 @@ void Form1Window::BuildControl(const ControlDescription& c) {
     }
     case ControlKind::Edit:
       control = CreateChild(L"EDIT", WideFromSjis(c.DefaultText), ES_AUTOHSCROLL | tab,
-                            WS_EX_CLIENTEDGE, c.Bounds, id, c.FontHeight);
+                            WS_EX_CLIENTEDGE, ControlWindowBounds(c, dpi_), id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       // Typing stops at the limit; texts set by the program are taken whole.
       if (c.MaxLength > 0) SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(c.MaxLength), 0);
       break;
     case ControlKind::CheckBox:
       control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_AUTOCHECKBOX | tab, 0,
-                            c.Bounds, id, c.FontHeight);
+                            ControlWindowBounds(c, dpi_), id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       toolkit_.SetChecked(c.Id, c.DefaultChecked);
       break;
@@ -117,8 +122,8 @@ void Form1Window::BuildControl(const ControlDescription& c) {
                            : c.Role == ButtonRole::Cancel ? IDCANCEL
                                                           : id;
       const DWORD kind = c.Role == ButtonRole::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-      control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), kind | tab, 0, c.Bounds,
-                            buttonId, c.FontHeight);
+      control = CreateChild(L"BUTTON", WideFromSjis(c.Caption), kind | tab, 0,
+                            ControlWindowBounds(c, dpi_), buttonId, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       break;
     }
@@ -131,7 +136,7 @@ void Form1Window::BuildControl(const ControlDescription& c) {
       // Without ES_AUTOHSCROLL a multi-line edit wraps words; with it, it does not.
       control = CreateChild(L"EDIT", WideFromSjis(text),
                             ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | tab,
-                            WS_EX_CLIENTEDGE, c.Bounds, id, c.FontHeight);
+                            WS_EX_CLIENTEDGE, ControlWindowBounds(c, dpi_), id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       LeaveDialogKeysToDialog(control);
       break;
@@ -140,84 +145,60 @@ void Form1Window::BuildControl(const ControlDescription& c) {
       const FormDescription& form = Form1Description();
       toolkit_.Strip().Create(
           window_, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
-          RectOf(c.Bounds), RectOf(form.Panel1.Bounds), RectOf(form.WebBrowser1.Bounds));
+          RectOf(ControlWindowBounds(c, dpi_)), RectOf(ScaleRect(form.Panel1.Bounds, dpi_)),
+          RectOf(ScaleRect(form.WebBrowser1.Bounds, dpi_)));
       control = toolkit_.Strip().Frame();
+      // Known by its id like every other control.
+      SetWindowLongPtrW(control, GWLP_ID, id);
       toolkit_.SetControl(c.Id, control);
       break;
     }
     case ControlKind::StatusLabel:
       control = CreateChild(L"STATIC", WideFromSjis(c.Caption),
-                            SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | WS_GROUP, 0, c.Bounds, id,
-                            c.FontHeight);
+                            SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | WS_GROUP, 0,
+                            ControlWindowBounds(c, dpi_), id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       break;
   }
   if (control == nullptr) return;
+  placedControls_.emplace_back(&c, control);
   if (c.ImeOff) ImmAssociateContextEx(control, nullptr, 0);
   if (c.Background) backgrounds_[control] = ColourOf(*c.Background);
 }
 
 // A radio group is a group box with its buttons beside it as siblings, so that
-// the dialog keys (Tab, arrows) reach them. The buttons share the box's width
-// in columns below its caption, filling each column from the top before the next.
+// the dialog keys (Tab, arrows) reach them.
 HWND Form1Window::BuildRadioGroup(const ControlDescription& c, int id) {
-  HWND box = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_GROUPBOX | WS_GROUP, 0, c.Bounds,
-                         id, c.FontHeight);
-  int textHeight = 13;
-  if (HDC dc = GetDC(box)) {
-    HGDIOBJ old = SelectObject(dc, Font(c.FontHeight));
-    TEXTMETRICW metrics;
-    if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(box, dc);
-  }
-  const int count = static_cast<int>(c.Items.size());
-  const int columns = c.Columns > 0 ? c.Columns : 1;
-  const int perColumn = count > 0 ? (count + columns - 1) / columns : 1;
-  const int columnWidth = (c.Bounds.Width - 10) / columns;
-  const int room = c.Bounds.Height - textHeight - 5;
-  const int itemHeight = room / perColumn;
-  const int topMargin = textHeight + 1 + (room % perColumn) / 2;
+  HWND box = CreateChild(L"BUTTON", WideFromSjis(c.Caption), BS_GROUPBOX | WS_GROUP, 0,
+                         ControlWindowBounds(c, dpi_), id, c.FontHeight);
+  const std::vector<FormRect> places = RadioItemPlaces(c, box);
   std::vector<HWND> items;
-  for (int i = 0; i < count; ++i) {
-    const FormRect bounds{c.Bounds.X + 8 + (i / perColumn) * columnWidth,
-                          c.Bounds.Y + topMargin + (i % perColumn) * itemHeight, columnWidth,
-                          itemHeight};
+  for (size_t i = 0; i < places.size(); ++i) {
     // The first button opens the group and is its tab stop; the arrow keys
     // move between the buttons.
     const DWORD style = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
-    HWND item = CreateChild(L"BUTTON", WideFromSjis(c.Items[static_cast<size_t>(i)]), style, 0,
-                            bounds, 0, c.FontHeight);
+    HWND item =
+        CreateChild(L"BUTTON", WideFromSjis(c.Items[i]), style, 0, places[i], 0, c.FontHeight);
     // Tab order follows the z-order: keep the buttons right after their box.
     SetWindowPos(item, items.empty() ? box : items.back(), 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     items.push_back(item);
   }
+  placedRadioItems_.emplace_back(&c, items);
   toolkit_.SetRadioGroup(c.Id, box, std::move(items));
   return box;
 }
 
-// Labels size themselves to their caption in the font actually used, which
-// may be a substitute for MS Gothic and a little wider; they never wrap.
 void Form1Window::BuildLabel(const LabelDescription& label) {
   const std::wstring caption = WideFromSjis(label.Caption);
-  FormRect bounds = label.Bounds;
-  if (HDC dc = GetDC(window_)) {
-    HGDIOBJ old = SelectObject(dc, Font(label.FontHeight));
-    SIZE extent{};
-    if (GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent)) {
-      if (extent.cx > bounds.Width) bounds.Width = extent.cx;
-      if (extent.cy > bounds.Height) bounds.Height = extent.cy;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
-  }
-  CreateChild(L"STATIC", caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP, 0, bounds, -1,
-              label.FontHeight);
+  HWND control = CreateChild(L"STATIC", caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP, 0,
+                             LabelBounds(label, caption), -1, label.FontHeight);
+  placedLabels_.emplace_back(&label, control);
 }
 
 void Form1Window::Build(HWND window) {
   window_ = window;
+  dpi_ = WindowDpi(window);
   toolkit_.SetWindow(window);
   const FormDescription& form = Form1Description();
   // Created in tab order: the dialog keys follow the order of creation.
@@ -232,6 +213,154 @@ LRESULT Form1Window::ColourStatic(HDC dc, HWND control) {
   if (own != backgrounds_.end()) colour = own->second;
   SetBkColor(dc, colour);
   return reinterpret_cast<LRESULT>(Brush(colour));
+}
+
+// ---- Laying out at the window's resolution
+
+SIZE Form1Window::FrameSizeAt(int dpi) const {
+  const FormSize client = ScaledClientSize(dpi);
+  return FrameSize(kFormStyle, kFormExStyle, SIZE{client.Width, client.Height}, dpi);
+}
+
+// Labels size themselves to their caption in the font actually used, which
+// may be a substitute for MS Gothic and a little wider; they never wrap.
+FormRect Form1Window::LabelBounds(const LabelDescription& label, const std::wstring& caption) {
+  FormRect bounds = ScaledLabelBounds(label, dpi_);
+  if (HDC dc = GetDC(window_)) {
+    HGDIOBJ old = SelectObject(dc, Font(ScaledFontHeight(label.FontHeight, dpi_)));
+    SIZE extent{};
+    if (GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent)) {
+      if (extent.cx > bounds.Width) bounds.Width = extent.cx;
+      if (extent.cy > bounds.Height) bounds.Height = extent.cy;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+  }
+  return bounds;
+}
+
+// The buttons sit below the group's caption line as the screen's font draws it.
+std::vector<FormRect> Form1Window::RadioItemPlaces(const ControlDescription& group, HWND box) {
+  const int fontHeight = ScaledFontHeight(group.FontHeight, dpi_);
+  int lineHeight = fontHeight;
+  if (HDC dc = GetDC(box)) {
+    HGDIOBJ old = SelectObject(dc, Font(fontHeight));
+    TEXTMETRICW metrics;
+    if (GetTextMetricsW(dc, &metrics)) lineHeight = metrics.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+  }
+  return RadioItemBounds(group, lineHeight, dpi_);
+}
+
+// Windows makes a drop-down list's field as high as its font needs. With MS
+// Gothic that is the form's height at 96 DPI but a few pixels less when
+// scaled; a substitute font can need more, and keeps it.
+void Form1Window::FillDropDownHeight(HWND list, const FormRect& bounds) {
+  auto height = [list] {
+    RECT field;
+    return GetWindowRect(list, &field) ? field.bottom - field.top : 0;
+  };
+  const int missing = bounds.Height - height();
+  if (missing <= 0) return;
+  const LRESULT itemHeight = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  if (itemHeight == CB_ERR) return;
+  SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight + missing);
+  // Wine adds its padding to the height set but not to the height it
+  // reports; one correction by what came out lands on the place.
+  const int over = height() - bounds.Height;
+  if (over > 0 && over < missing + itemHeight) {
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight + missing - over);
+  }
+}
+
+// The frame Windows draws is the one AdjustWindowRectExForDpi foretells; where
+// it is not (Wine keeps its frame at the screen's resolution), the window
+// grows or shrinks by the difference so that the client area is exact.
+void Form1Window::FitClientArea() {
+  const FormSize wanted = ScaledClientSize(dpi_);
+  RECT client, outer;
+  if (!GetClientRect(window_, &client) || !GetWindowRect(window_, &outer)) return;
+  const int dx = wanted.Width - (client.right - client.left);
+  const int dy = wanted.Height - (client.bottom - client.top);
+  if (dx == 0 && dy == 0) return;
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::FollowDpi(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  const SIZE frame = FrameSizeAt(dpi);
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea();
+  LayOut();
+  SetIcons();
+}
+
+// Moves and sizes every child and gives it its font at dpi_. The controls
+// stay the same windows: the focus, the caret, the selections and every
+// typed text stay as they were.
+void Form1Window::LayOut() {
+  auto place = [](HWND child, const FormRect& r) {
+    SetWindowPos(child, nullptr, r.X, r.Y, r.Width, r.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  };
+  auto refont = [this](HWND child, int height) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(ScaledFontHeight(height, dpi_))),
+                 FALSE);
+  };
+  for (const auto& [control, child] : placedControls_) {
+    refont(child, control->FontHeight);
+    place(child, ControlWindowBounds(*control, dpi_));
+    if (control->Kind == ControlKind::DropDownList) {
+      FillDropDownHeight(child, ScaleRect(control->Bounds, dpi_));
+    }
+  }
+  for (const auto& [group, items] : placedRadioItems_) {
+    const std::vector<FormRect> places = RadioItemPlaces(*group, toolkit_.Control(group->Id));
+    for (size_t i = 0; i < items.size() && i < places.size(); ++i) {
+      refont(items[i], group->FontHeight);
+      place(items[i], places[i]);
+    }
+  }
+  for (const auto& [label, child] : placedLabels_) {
+    refont(child, label->FontHeight);
+    place(child, LabelBounds(*label, WideFromSjis(label->Caption)));
+  }
+  // The fonts of the old resolution are no longer used by any child.
+  auto used = [this](int height) {
+    for (const auto& [control, child] : placedControls_) {
+      if (ScaledFontHeight(control->FontHeight, dpi_) == height) return true;
+    }
+    for (const auto& [label, child] : placedLabels_) {
+      if (ScaledFontHeight(label->FontHeight, dpi_) == height) return true;
+    }
+    return false;
+  };
+  for (auto it = fonts_.begin(); it != fonts_.end();) {
+    if (used(it->first)) {
+      ++it;
+    } else {
+      DeleteObject(it->second);
+      it = fonts_.erase(it);
+    }
+  }
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// The caption bar's icon and the one Alt+Tab shows, at the sizes the
+// resolution asks for (16 and 32 pixels at 96 DPI, 24 and 48 at 144).
+void Form1Window::SetIcons() {
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+  HICON small = LoadProgramIcon(instance, true, dpi_);
+  HICON big = LoadProgramIcon(instance, false, dpi_);
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
+  smallIcon_ = small;
+  bigIcon_ = big;
 }
 
 // ---- The windows
@@ -249,10 +378,22 @@ HWND Form1Window::Create(HINSTANCE instance, HWND application) {
   wc.lpszClassName = kFormClass;
   RegisterClassExW(&wc);
 
-  // A fixed 492 x 436 client in pixels, whatever the screen's resolution.
+  // A fixed 492 x 436 client at 96 DPI; once created, the window takes the
+  // size its monitor's scaling gives it.
   RECT frame{0, 0, form.ClientWidth, form.ClientHeight};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  return CreateWindowExW(kFormExStyle, kFormClass, WideFromSjis(form.Caption).c_str(), kFormStyle,
-                         form.DesignLeft, form.DesignTop, frame.right - frame.left,
-                         frame.bottom - frame.top, application, nullptr, instance, this);
+  const ScreenPoint design =
+      ScreenFromSaved(ScreenPoint{form.DesignLeft, form.DesignTop}, PrimaryMonitorDpi());
+  HWND window = CreateWindowExW(kFormExStyle, kFormClass, WideFromSjis(form.Caption).c_str(),
+                                kFormStyle, design.X, design.Y, frame.right - frame.left,
+                                frame.bottom - frame.top, application, nullptr, instance, this);
+  if (window == nullptr) return nullptr;
+  const SIZE scaled = FrameSizeAt(dpi_);
+  if (scaled.cx != frame.right - frame.left || scaled.cy != frame.bottom - frame.top) {
+    SetWindowPos(window, nullptr, 0, 0, scaled.cx, scaled.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  FitClientArea();
+  SetIcons();
+  return window;
 }

@@ -95,6 +95,14 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
       }
       break;
+    case WM_GETDPISCALEDSIZE:
+      // Moving to a monitor of another scaling: the size the window will take
+      // there, so that the place Windows suggests fits it.
+      *reinterpret_cast<SIZE*>(lParam) = FrameSizeAt(LOWORD(wParam));
+      return TRUE;
+    case WM_DPICHANGED:
+      FollowDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

@@ -1,5 +1,9 @@
 #!/usr/bin/env python3
-"""Draws t408's application icon and writes it as a 16-colour .ico (16 and 32 px).
+"""Draws t408's application icon and writes it as a 16-colour .ico.
+
+One image for each size Windows asks for at 100 % to 200 % display scaling:
+16, 20, 24 and 32 px for the caption bar, 32, 40, 48 and 64 px for the task
+bar and Alt+Tab.
 
 The picture is a horizontal dimension: two extension lines, the dimension line
 between them with an arrowhead at each end, and the value text above it as a
@@ -17,6 +21,7 @@ PALETTE = [
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 BLACK, NAVY, RED, WHITE = 0, 4, 9, 15
+SIZES = [16, 20, 24, 32, 40, 48, 64]
 
 
 def draw(size):
@@ -55,7 +60,7 @@ def draw(size):
         hline(round(10 * s), size - 1 - round(10 * s), y, NAVY)
     # The red plus in the top-right corner.
     cx, cy, arm = size - 1 - round(5 * s), round(5 * s), max(1, round(4 * s))
-    thick = 1 if size <= 16 else 2
+    thick = 1 if size < 32 else size // 16
     for t in range(thick):
         hline(cx - arm, cx + arm, cy + t, RED)
         vline(cx + t, cy - arm, cy + arm, RED)
@@ -87,7 +92,7 @@ def bitmap(size):
 
 
 def main():
-    images = [(16, bitmap(16)), (32, bitmap(32))]
+    images = [(size, bitmap(size)) for size in SIZES]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:

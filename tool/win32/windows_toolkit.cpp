@@ -2,8 +2,10 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tool/ui_texts.h"
+#include "tool/win32/display_scaling.h"
 #include "tool/win32/program_folder.h"
 #include "tool/win32/sjis_edge.h"
 
@@ -40,18 +42,34 @@ WindowsToolkit::RadioGroup* WindowsToolkit::FindRadioGroup(ControlId id) {
 
 std::filesystem::path WindowsToolkit::ProgramFolder() { return RunningProgramFolder(); }
 
-int WindowsToolkit::WindowLeft() {
+// The window's position as t407.dat holds it: see tool/window_position.h.
+ScreenPoint WindowsToolkit::SavedWindowPosition() const {
   RECT rect;
-  return GetWindowRect(window_, &rect) ? rect.left : 0;
+  if (!GetWindowRect(window_, &rect)) return ScreenPoint{};
+  return SavedFromScreen(ScreenPoint{rect.left, rect.top}, PrimaryMonitorDpi());
 }
 
-int WindowsToolkit::WindowTop() {
-  RECT rect;
-  return GetWindowRect(window_, &rect) ? rect.top : 0;
-}
+int WindowsToolkit::WindowLeft() { return SavedWindowPosition().X; }
+
+int WindowsToolkit::WindowTop() { return SavedWindowPosition().Y; }
 
 void WindowsToolkit::MoveWindow(int left, int top) {
-  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT rect;
+  if (!GetWindowRect(window_, &rect)) return;
+  const ScreenPoint saved = ScreenFromSaved(ScreenPoint{left, top}, PrimaryMonitorDpi());
+  const std::vector<ScreenRect> workAreas = MonitorWorkAreas();
+  const ScreenPoint place =
+      ReachablePosition(saved, rect.right - rect.left, rect.bottom - rect.top,
+                        CaptionBarHeight(window_), WindowDpi(window_), workAreas);
+  SetWindowPos(window_, nullptr, place.X, place.Y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Arriving on a monitor of another scaling, the window takes the size it
+  // has there (WM_DPICHANGED) at a place Windows suggests; it belongs where
+  // it was put.
+  if (GetWindowRect(window_, &rect) && (rect.left != place.X || rect.top != place.Y)) {
+    SetWindowPos(window_, nullptr, place.X, place.Y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void WindowsToolkit::RequestClose() {

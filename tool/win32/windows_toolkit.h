@@ -12,6 +12,7 @@
 
 #include "tool/form_toolkit.h"
 #include "tool/win32/page_strip.h"
+#include "tool/window_position.h"
 
 constexpr int kControlIdCount = static_cast<int>(ControlId::LabelA1) + 1;
 
@@ -27,6 +28,9 @@ class WindowsToolkit final : public FormToolkit {
   PageStrip& Strip() { return strip_; }
 
   std::filesystem::path ProgramFolder() override;
+  // The position in t407.dat's units, which a program that is not DPI-aware
+  // uses (tool/window_position.h); a saved position nobody could reach puts
+  // the window on the nearest monitor instead.
   int WindowLeft() override;
   int WindowTop() override;
   void MoveWindow(int left, int top) override;
@@ -59,6 +63,7 @@ class WindowsToolkit final : public FormToolkit {
     std::wstring shown;
   };
   static size_t Index(ControlId id) { return static_cast<size_t>(id); }
+  ScreenPoint SavedWindowPosition() const;
   RadioGroup* FindRadioGroup(ControlId id);
 
   HWND window_ = nullptr;
