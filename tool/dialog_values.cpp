@@ -140,6 +140,8 @@ bool ReadDialogValue(FormToolkit& toolkit, const DialogValueRow& row, DialogValu
       break;
     case Text:
       values.*std::get<std::string V::*>(row.Field) = BlankToEmpty(toolkit.Text(row.Control));
+      // Jw_cad would get a look-alike or a '?' for it, or an invisible byte.
+      if (toolkit.RejectedCharacter(row.Control)) return false;
       break;
     case Check:
       values.*std::get<bool V::*>(row.Field) = toolkit.Checked(row.Control);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
+#include <utility>
 
 #include "host/data_model.h"
 #include "tool/end_markers.h"
@@ -142,13 +143,15 @@ DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing,
   const bool sameAxis =
       std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
       kGeometryTolerance;
-  if (!(g.AddedSide == 1 && sameAxis)) {
-    f.ExtensionLines.push_back(ExtensionLineOf(g.MeasureStart, g.LinePoint, drawing.AxisAngle,
-                                               d.ExtensionGap, d.ExtensionOvershoot));
-  }
-  if (!(g.AddedSide == 0 && sameAxis)) {
-    f.ExtensionLines.push_back(ExtensionLineOf(g.MeasureEnd, g.LinePoint, drawing.AxisAngle,
-                                               d.ExtensionGap, d.ExtensionOvershoot));
+  for (const auto& [measure, shared] :
+       {std::pair{g.MeasureStart, g.AddedSide == 1}, std::pair{g.MeasureEnd, g.AddedSide == 0}}) {
+    const Segment line = ExtensionLineOf(measure, g.LinePoint, drawing.AxisAngle, d.ExtensionGap,
+                                         d.ExtensionOvershoot);
+    if (shared && sameAxis) {
+      f.ReferenceExtensionLine = line;
+    } else {
+      f.ExtensionLines.push_back(line);
+    }
   }
 
   f.DimensionLine = Segment{g.LineStart, g.LineEnd};

@@ -58,6 +58,9 @@ struct EndMarkerFigure {
 
 struct DimensionFigure {
   std::vector<Segment> ExtensionLines;  // 0, 1 or 2, MeasureStart's first
+  // The extension line the reference already has at the shared end, which is
+  // therefore not drawn again (the preview shows it as the reference's).
+  std::optional<Segment> ReferenceExtensionLine;
   Segment DimensionLine;                // LineStart to LineEnd
   TextStyle Style;
   std::string ValueText;

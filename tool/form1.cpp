@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -105,8 +106,8 @@ void TForm1::FormShow() {
   const std::string failure = InputFailureMessage(kNothingAdded);
   if (failure.empty() && ReferenceLayerGroup != -1) {
     toolkit_.MoveWindow(SavedLeft, SavedTop);
-    PageAddress = std::string(kPromotionalPageAddress);
-    toolkit_.NavigatePage(PageAddress);
+    previewing_ = true;
+    ValuesChanged();
     return;
   }
   startRefused_ = true;
@@ -302,26 +303,22 @@ FileFailure TForm1::SaveSettings(const std::filesystem::path& path) {
 
 // ---- OK ------------------------------------------------------------------------
 
-bool TForm1::ReadDialog(DialogValues& values) {
+bool TForm1::ReadDialog(DialogValues& values, ControlId& failed) {
   for (const DialogValueRow& row : DialogValueRows()) {
     if (!ReadDialogValue(toolkit_, row, values)) {
-      failedControl_ = row.Control;
-      toolkit_.SetFocus(row.Control);
+      failed = row.Control;
       return false;
     }
   }
   return true;
 }
 
-void TForm1::Button1Click() {
-  if (!TakesClicks()) return;
-  SavedLeft = toolkit_.WindowLeft();
-  SavedTop = toolkit_.WindowTop();
-
-  DialogValues values;
-  if (!ReadDialog(values)) {
-    lastOkOutcome_ = OkOutcome::CheckFailed;
-    return;
+TForm1::OkPlan TForm1::PlanOk() {
+  OkPlan plan;
+  if (!ReadDialog(plan.Values, plan.FailedControl)) {
+    plan.Outcome = OkOutcome::CheckFailed;
+    plan.RejectedCharacter = toolkit_.RejectedCharacter(plan.FailedControl);
+    return plan;
   }
 
   const DataModel& m = gDataModel;
@@ -333,25 +330,74 @@ void TForm1::Button1Click() {
   // An exchange file without picked point 1 leaves it at (0, 0).
   if (m.PickedPoints.size() > 1) input.Picked = Point{m.PickedPoints[1].X, m.PickedPoints[1].Y};
 
-  const Placement placement = PlaceDimension(input);
+  plan.Drawing.Geometry = PlaceDimension(input);
+  plan.Drawing.AxisAngle = m.AxisAngle;
+  plan.Drawing.ReferenceAxisAngle = ReferenceAxisAngle;
+  plan.Drawing.LayerScale = input.LayerScale;
+  const Placement& placement = plan.Drawing.Geometry;
   if (placement.Inside) {
-    lastOkOutcome_ = OkOutcome::Inside;
-    Refuse(kMessageInsideReference);
-    RequestClose();
-    return;
+    plan.Outcome = OkOutcome::Inside;
+    return plan;
   }
-
-  DimensionDrawing drawing;
-  drawing.Geometry = placement;
-  drawing.AxisAngle = m.AxisAngle;
-  drawing.ReferenceAxisAngle = ReferenceAxisAngle;
-  drawing.LayerScale = input.LayerScale;
-  const DimensionFigure figure = ComputeDimensionFigure(drawing, values);
+  plan.Figure = ComputeDimensionFigure(plan.Drawing, plan.Values);
   // Jw_cad cannot draw at an infinite place, and t407.dat would keep it.
-  if (!IsFinite(figure) || !IsFinite(placement.NewReference)) {
-    lastOkOutcome_ = OkOutcome::TooLarge;
-    Refuse(kMessageTooLarge);
-    return;
+  if (!IsFinite(plan.Figure) || !IsFinite(placement.NewReference)) {
+    plan.Outcome = OkOutcome::TooLarge;
+    return plan;
+  }
+  plan.Outcome =
+      placement.MeasuredLength < kGeometryTolerance ? OkOutcome::ZeroLength : OkOutcome::Added;
+  return plan;
+}
+
+SceneMessage TForm1::CheckFailureMessage(const OkPlan& plan) const {
+  const DialogValueRow* row = FindDialogValue(plan.FailedControl);
+  SceneMessage message;
+  message.Before = std::string(kInvalidValueOpen);
+  if (row != nullptr) message.Before += row->MessageName;
+  if (!plan.RejectedCharacter) {
+    message.Before += kInvalidValueClose;
+    return message;
+  }
+  message.Before += kRejectedCharacterMiddle;
+  message.After = std::string(kRejectedCharacterClose);
+  const char32_t c = *plan.RejectedCharacter;
+  // A control character shows nothing of itself: it is named.
+  if (c < 0x20 || c == 0x7F) {
+    char name[16];
+    std::snprintf(name, sizeof name, c == '\t' ? "TAB" : "U+%04X", static_cast<unsigned>(c));
+    message.Before += name;
+  } else {
+    message.Character = c;
+  }
+  return message;
+}
+
+void TForm1::Button1Click() {
+  if (!TakesClicks()) return;
+  SavedLeft = toolkit_.WindowLeft();
+  SavedTop = toolkit_.WindowTop();
+
+  const OkPlan plan = PlanOk();
+  const Placement& placement = plan.Drawing.Geometry;
+  switch (plan.Outcome) {
+    case OkOutcome::CheckFailed:
+      lastOkOutcome_ = OkOutcome::CheckFailed;
+      failedControl_ = plan.FailedControl;
+      refusalMessage_ = CheckFailureMessage(plan).Before;
+      toolkit_.SetFocus(plan.FailedControl);
+      return;
+    case OkOutcome::Inside:
+      lastOkOutcome_ = OkOutcome::Inside;
+      Refuse(kMessageInsideReference);
+      RequestClose();
+      return;
+    case OkOutcome::TooLarge:
+      lastOkOutcome_ = OkOutcome::TooLarge;
+      Refuse(kMessageTooLarge);
+      return;
+    default:
+      break;
   }
 
   const ReferenceDimension loaded{ReferenceStart, ReferenceEnd, ReferenceLinePoint};
@@ -371,19 +417,52 @@ void TForm1::Button1Click() {
     return;
   }
 
-  if (placement.MeasuredLength < kGeometryTolerance) {
+  if (plan.Outcome == OkOutcome::ZeroLength) {
     lastOkOutcome_ = OkOutcome::ZeroLength;
     Refuse(kMessageZeroLength);
     return;
   }
 
   toolkit_.SetStatus(kStatusWorking);
-  EmitDimensionFigure(figure);
+  EmitDimensionFigure(plan.Figure);
   settingsBackup_.Armed = true;
   settingsBackup_.NotDone = kNothingAdded;
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
   RequestClose();
+}
+
+// ---- The preview ----------------------------------------------------------------
+
+namespace {
+
+SceneMessage Said(std::string_view text) {
+  SceneMessage message;
+  message.Before = std::string(text);
+  return message;
+}
+
+}  // namespace
+
+PreviewScene TForm1::Preview() {
+  const StripSize strip = toolkit_.PreviewSize();
+  const OkPlan plan = PlanOk();
+  switch (plan.Outcome) {
+    case OkOutcome::CheckFailed:
+      return RefusalPreview(CheckFailureMessage(plan), strip);
+    case OkOutcome::Inside:
+      return RefusalPreview(Said(kMessageInsideReference), strip);
+    case OkOutcome::TooLarge:
+      return RefusalPreview(Said(kMessageTooLarge), strip);
+    case OkOutcome::ZeroLength:
+      return RefusalPreview(Said(kMessageZeroLength), strip);
+    default:
+      return DrawPreview(plan.Figure, plan.Drawing, strip);
+  }
+}
+
+void TForm1::ValuesChanged() {
+  if (previewing_ && !closing_) toolkit_.ShowPreview(Preview());
 }
 
 // ---- Taking a reference -----------------------------------------------------------

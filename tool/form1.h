@@ -6,14 +6,17 @@
 // picked as the one to chain from.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/file_failure.h"
 #include "tool/dialog_values.h"
+#include "tool/dimension_figure.h"
 #include "tool/form_toolkit.h"
 #include "tool/placement.h"
+#include "tool/preview_scene.h"
 
 // The two files in the program's folder: the exchange file Jw_cad writes and
 // reads back, and the settings shared with t407.
@@ -59,6 +62,12 @@ class TForm1 {
   // asked for: a second Enter must not add the dimension twice.
   void Button1Click();
   void Button2Click();
+  // Any value of the dialog changed: the strip shows anew what OK would add.
+  void ValuesChanged();
+
+  // What OK would add, or its refusal, as the strip shows it. A dry run of OK:
+  // it writes no file and changes no field, no control and no output command.
+  PreviewScene Preview();
 
   void LoadSettings(const std::filesystem::path& path);
   // Written whole or not at all.
@@ -93,7 +102,6 @@ class TForm1 {
   double ReferenceScale = 1.0;
   double ReferenceAxisAngle = 0;
   Point ReferenceStart, ReferenceEnd, ReferenceLinePoint;
-  std::string PageAddress;
 
  private:
   // What t407.dat held before this run replaced it, to be put back when the
@@ -106,6 +114,21 @@ class TForm1 {
     bool Armed = false;
     std::string_view NotDone;
   };
+
+  // What OK would do with the dialog and the files as they stand, worked out
+  // without doing any of it.
+  struct OkPlan {
+    OkOutcome Outcome = OkOutcome::NotRun;  // CheckFailed, Inside, TooLarge, ZeroLength or Added
+    ControlId FailedControl = ControlId::Button1;
+    std::optional<char32_t> RejectedCharacter;  // of a text that failed its check
+    DialogValues Values;
+    DimensionDrawing Drawing;
+    DimensionFigure Figure;
+  };
+  OkPlan PlanOk();
+  // How a failed check is named: the value's caption, and a character its
+  // text may not hold.
+  SceneMessage CheckFailureMessage(const OkPlan& plan) const;
 
   bool TakesClicks() const { return started_ && !closing_; }
   // Every close TForm1 asks for goes through here, so that it takes no more clicks.
@@ -125,9 +148,8 @@ class TForm1 {
   // Puts t407.dat back as settingsBackup_ holds it.
   FileFailure RestoreSettings();
   void ReportUndeliveredCommands(FileFailure failure);
-  // Reads and checks the dialog; on a failed check moves the focus and
-  // returns false.
-  bool ReadDialog(DialogValues& values);
+  // Reads and checks the dialog; false and the control on a failed check.
+  bool ReadDialog(DialogValues& values, ControlId& failed);
 
   FormToolkit& toolkit_;
   bool started_ = false;
@@ -136,6 +158,8 @@ class TForm1 {
   // from the released model, over the commands of this run.
   bool closed_ = false;
   bool startRefused_ = false;
+  // Start-up has filled the dialog: from now on a change shows in the strip.
+  bool previewing_ = false;
   bool exchangeWritten_ = true;
   bool failuresForJwCad_ = false;
   std::string refusalMessage_;

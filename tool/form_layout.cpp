@@ -123,6 +123,7 @@ const ControlDescription kControls[] = {
       ControlDescription c = Base("ScrollBox1", ControlId::ScrollBox1, ControlKind::ScrollBox,
                                   {0, kScrollBoxTop, 492, 65});
       c.TabOrder = 23;
+      c.TabStop = false;
       c.Docking = Dock::Bottom;
       return c;
     }(),
@@ -168,8 +169,6 @@ const FormDescription kForm1{
                       kFontFace, 13, 128},
     kControls,
     kLabels,
-    InnerPanelDescription{"Panel1", {-3, -3, 600, 200}, false},
-    InnerPanelDescription{"WebBrowser1", {1, 1, 598, 198}, false},
 };
 
 }  // namespace

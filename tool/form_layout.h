@@ -44,7 +44,7 @@ enum class ControlKind {
   RadioGroup,  // framed group with a caption, items in Columns columns
   PushButton,
   Memo,         // read-only multi-line text, no word wrap
-  ScrollBox,    // frame holding the promotional page, no scroll bars
+  ScrollBox,    // the preview strip: what OK would add, drawn; takes no input
   StatusLabel,  // LabelA1: centred caption, repainted at once when set
 };
 
@@ -84,13 +84,6 @@ struct LabelDescription {
   ControlId Describes;  // the control the label stands beside
 };
 
-// A child that is no ControlId: Panel1 inside ScrollBox1, WebBrowser1 inside Panel1.
-struct InnerPanelDescription {
-  std::string_view Name;
-  FormRect Bounds;  // relative to its parent
-  bool TabStop = false;
-};
-
 struct WindowDescription {
   std::string_view Name;              // "Form1"
   std::string_view Caption;           // 水平寸法線＋
@@ -114,8 +107,6 @@ struct FormDescription {
   // In tab order (0..23), then LabelA1.
   std::span<const ControlDescription> Controls;
   std::span<const LabelDescription> Labels;
-  InnerPanelDescription Panel1;
-  InnerPanelDescription WebBrowser1;
 };
 
 const FormDescription& Form1Description();

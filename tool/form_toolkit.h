@@ -5,8 +5,12 @@
 // Shift-JIS bytes; a front end converts at its own edge.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+struct PreviewScene;
+struct StripSize;
 
 enum class ControlId {
   ComboBox1,
@@ -61,6 +65,10 @@ class FormToolkit {
   // Edits.
   virtual std::string Text(ControlId edit) = 0;
   virtual void SetText(ControlId edit, std::string_view text) = 0;
+  // The first character the user typed or pasted into the edit that Jw_cad's
+  // files cannot hold: one Shift-JIS has no code for, or a control character.
+  // A text the program set and nobody changed has none.
+  virtual std::optional<char32_t> RejectedCharacter(ControlId edit) = 0;
 
   // Check boxes.
   virtual bool Checked(ControlId box) = 0;
@@ -74,6 +82,8 @@ class FormToolkit {
   // A modal confirmation box (question icon, caption "確認", one OK button).
   virtual void ShowMessage(std::string_view text) = 0;
 
-  // Starts loading the promotional page in the strip; never waits for it.
-  virtual void NavigatePage(std::string_view address) = 0;
+  // The preview strip (ScrollBox1): its size and the dialog's font height in
+  // pixels, and the scene it shows from now on, drawn at once.
+  virtual StripSize PreviewSize() = 0;
+  virtual void ShowPreview(const PreviewScene& scene) = 0;
 };

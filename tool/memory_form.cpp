@@ -56,6 +56,17 @@ std::string MemoryForm::Text(ControlId edit) { return controls_[edit].Text; }
 
 void MemoryForm::SetText(ControlId edit, std::string_view text) {
   controls_[edit].Text = std::string(text);
+  controls_[edit].Typed = false;
+  rejected_.erase(edit);
+}
+
+std::optional<char32_t> MemoryForm::RejectedCharacter(ControlId edit) {
+  if (const auto it = rejected_.find(edit); it != rejected_.end()) return it->second;
+  if (!controls_[edit].Typed) return std::nullopt;
+  for (unsigned char c : controls_[edit].Text) {
+    if (c < 0x20 || c == 0x7F) return static_cast<char32_t>(c);
+  }
+  return std::nullopt;
 }
 
 bool MemoryForm::Checked(ControlId box) { return controls_[box].Checked; }
@@ -71,7 +82,12 @@ void MemoryForm::SetStatus(std::string_view text) {
 
 void MemoryForm::ShowMessage(std::string_view text) { messages_.emplace_back(text); }
 
-void MemoryForm::NavigatePage(std::string_view address) { navigatedPages_.emplace_back(address); }
+StripSize MemoryForm::PreviewSize() {
+  const ControlDescription& strip = DescribeControl(ControlId::ScrollBox1);
+  return StripSize{strip.Bounds.Width, strip.Bounds.Height, Form1Description().Window.FontHeight};
+}
+
+void MemoryForm::ShowPreview(const PreviewScene& scene) { previews_.push_back(scene); }
 
 void MemoryForm::TypeText(ControlId edit, std::string_view text) {
   const int maxLength = DescribeControl(edit).MaxLength;
@@ -84,6 +100,13 @@ void MemoryForm::TypeText(ControlId edit, std::string_view text) {
     text = text.substr(0, end);
   }
   SetText(edit, text);
+  controls_[edit].Typed = true;
+}
+
+void MemoryForm::TypeUnrepresentable(ControlId edit, char32_t character) {
+  controls_[edit].Text += '?';
+  controls_[edit].Typed = true;
+  rejected_.emplace(edit, character);
 }
 
 std::vector<std::string> MemoryForm::Items(ControlId list) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tool/form_toolkit.h"
+#include "tool/preview_scene.h"
 
 class MemoryForm : public FormToolkit {
  public:
@@ -33,11 +34,16 @@ class MemoryForm : public FormToolkit {
   void SetFocus(ControlId control) override;
   void SetStatus(std::string_view text) override;
   void ShowMessage(std::string_view text) override;
-  void NavigatePage(std::string_view address) override;
+  std::optional<char32_t> RejectedCharacter(ControlId edit) override;
+  StripSize PreviewSize() override;
+  void ShowPreview(const PreviewScene& scene) override;
 
   // What the user could do: typing stops at the edit's maximum length in
   // characters (a double-byte character counts once), as the real edit does.
   void TypeText(ControlId edit, std::string_view text);
+  // Typing a character Shift-JIS has no code for: the edit holds it (shown
+  // here as '?') until its text is set again.
+  void TypeUnrepresentable(ControlId edit, char32_t character);
   std::vector<std::string> Items(ControlId list) const;
 
   // What TForm1 did.
@@ -45,7 +51,8 @@ class MemoryForm : public FormToolkit {
   const std::vector<std::string>& Messages() const { return messages_; }
   const std::vector<std::string>& StatusTexts() const { return statusTexts_; }
   const std::string& Status() const { return status_; }
-  const std::vector<std::string>& NavigatedPages() const { return navigatedPages_; }
+  // Every scene the strip was given, the last one showing.
+  const std::vector<PreviewScene>& Previews() const { return previews_; }
   bool CloseRequested() const { return closeRequested_; }
   int MoveCount() const { return moveCount_; }
   // SetItemIndex calls with an index that was neither -1 nor a valid item.
@@ -57,6 +64,7 @@ class MemoryForm : public FormToolkit {
     int Index = -1;
     std::string Text;
     bool Checked = false;
+    bool Typed = false;  // the user changed the text since the program set it
   };
 
   std::filesystem::path programFolder_;
@@ -67,7 +75,8 @@ class MemoryForm : public FormToolkit {
   std::vector<std::string> messages_;
   std::vector<std::string> statusTexts_;
   std::string status_;
-  std::vector<std::string> navigatedPages_;
+  std::vector<PreviewScene> previews_;
+  std::map<ControlId, char32_t> rejected_;
   bool closeRequested_ = false;
   int moveCount_ = 0;
   int invalidIndexRequests_ = 0;

@@ -9,12 +9,6 @@
 
 namespace {
 
-// How the reason names a value that failed its check.
-std::string_view ValueName(ControlId control) {
-  const DialogValueRow* row = FindDialogValue(control);
-  return row != nullptr ? row->MessageName : std::string_view();
-}
-
 // The exchange file then holds the single line "he" + message instead of "hq".
 // Should even that not fit, Jw_cad's own file stays, which it reads as a pass
 // that did not run.
@@ -49,10 +43,6 @@ int AddDimension(const std::filesystem::path& programFolder, std::string* messag
   form.Button1Click();
   switch (form.LastOkOutcome()) {
     case OkOutcome::CheckFailed:
-      return Refuse(form,
-                    std::string(kInvalidValueOpen) + std::string(ValueName(form.FailedControl())) +
-                        std::string(kInvalidValueClose),
-                    messageOut);
     case OkOutcome::Inside:
     case OkOutcome::TooLarge:
     case OkOutcome::SaveFailed:

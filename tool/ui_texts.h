@@ -6,8 +6,8 @@
 // Sections: the window; labels; end-marker items; rounding items; radio
 // groups; check boxes and buttons; status strip; messages; text-type items;
 // the quick pass's value names; taking a reference and the quick pass's
-// arguments; files that could not be read or saved; the notes of Memo1; the
-// promotional page.
+// arguments; the preview strip; files that could not be read or saved; the
+// notes of Memo1.
 
 #include <string_view>
 
@@ -172,6 +172,27 @@ inline constexpr std::string_view kNoticeReferenceTaken = "\x8A\xEE\x8F\x80\x90\
 // t408q.exe の起動オプションが正しくありません。/k、/r のどちらかを付けるか、何も付けないで下さい。
 inline constexpr std::string_view kMessageUnknownArguments = "t408q.exe \x82\xCC\x8B\x4E\x93\xAE\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42/k\x81\x41/r \x82\xCC\x82\xC7\x82\xBF\x82\xE7\x82\xA9\x82\xF0\x95\x74\x82\xAF\x82\xE9\x82\xA9\x81\x41\x89\xBD\x82\xE0\x95\x74\x82\xAF\x82\xC8\x82\xA2\x82\xC5\x89\xBA\x82\xB3\x82\xA2\x81\x42";
 
+// ---- The preview strip: what it says would be added (kPreviewAdded + value
+// text [+ kPreviewFigure] + kPreviewStartMarker + item + kPreviewEndMarker + item
+// [+ kPreviewReversed]),
+// and a character a prefix or suffix may not hold (kInvalidValueOpen + name +
+// kRejectedCharacterMiddle + the character + kRejectedCharacterClose)
+
+// 追加：
+inline constexpr std::string_view kPreviewAdded = "\x92\xC7\x89\xC1\x81\x46";
+// 　始点：
+inline constexpr std::string_view kPreviewStartMarker = "\x81\x40\x8E\x6E\x93\x5F\x81\x46";
+// 　終点：
+inline constexpr std::string_view kPreviewEndMarker = "\x81\x40\x8F\x49\x93\x5F\x81\x46";
+// 　（端点は外向き）
+inline constexpr std::string_view kPreviewReversed = "\x81\x40\x81\x69\x92\x5B\x93\x5F\x82\xCD\x8A\x4F\x8C\xFC\x82\xAB\x81\x6A";
+// 　（寸法図形）
+inline constexpr std::string_view kPreviewFigure = "\x81\x40\x81\x69\x90\xA1\x96\x40\x90\x7D\x8C\x60\x81\x6A";
+// 」に Jw_cad で使えない文字「
+inline constexpr std::string_view kRejectedCharacterMiddle = "\x81\x76\x82\xC9 Jw_cad \x82\xC5\x8E\x67\x82\xA6\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x81\x75";
+// 」があります。
+inline constexpr std::string_view kRejectedCharacterClose = "\x81\x76\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42";
+
 // ---- Files that could not be read or saved: <file> + " " + kFileNotSaved or
 // kFileNotRead + reason + kFileReasonClose + what did not happen (tool/file_messages.h)
 
@@ -231,10 +252,3 @@ inline constexpr std::string_view kMemoLines[] = {
     "\x81\x40\x82\xC9\x82\xCD\x81\x75\x8B\x96\x89\xC2\x81\x76\x82\xF0\x91\x49\x91\xF0\x82\xB5\x82\xC4",  // 　には「許可」を選択して
     "\x81\x40\x89\xBA\x82\xB3\x82\xA2\x81\x42",  // 　下さい。
 };
-
-// ---- The promotional page shown in the strip at the bottom of the dialog
-
-// A page built into the program, by its name there: the Windows dialog
-// addresses it inside its own executable (res://<path of t408.exe>/T408.HTML),
-// so the strip never goes to the network.
-inline constexpr std::string_view kPromotionalPageAddress = "T408.HTML";

@@ -46,21 +46,21 @@ TEST(form1, start_without_t407_dat_refuses_then_writes_hq) {
                 "t407_水平寸法線が一度も実行されていません。先にそちらを実行して下さい。")});
   EXPECT_TRUE(d.window.CloseRequested());
   EXPECT_EQ(d.window.MoveCount(), 0);
-  EXPECT_TRUE(d.window.NavigatedPages().empty());
+  EXPECT_TRUE(d.window.Previews().empty());
   d.form.FormClose();
   EXPECT_EQ(ReadBytes(d.folder / "JWC_TEMP.TXT"), "hq\r\n");
 }
 
-TEST(form1, start_moves_the_window_to_the_saved_place_and_opens_the_page) {
+TEST(form1, start_moves_the_window_to_the_saved_place_and_shows_the_preview) {
   StartedDialog d(SettingsBytes({{1, "300"}, {2, "250"}}));
   EXPECT_FALSE(d.form.StartRefused());
   EXPECT_TRUE(d.window.Messages().empty());
   EXPECT_FALSE(d.window.CloseRequested());
   EXPECT_EQ(d.window.WindowLeft(), 300);
   EXPECT_EQ(d.window.WindowTop(), 250);
-  EXPECT_EQ(d.form.PageAddress, kPromotionalPageAddress);
-  EXPECT_EQ(d.window.NavigatedPages(),
-            std::vector<std::string>{std::string(kPromotionalPageAddress)});
+  // The strip shows what OK would add once the dialog is filled, not before.
+  ASSERT_EQ(d.window.Previews().size(), 1u);
+  EXPECT_EQ(FormatScene(d.window.Previews()[0]), FormatScene(d.form.Preview()));
   EXPECT_EQ(d.form.ProgramFolder, d.folder.Path());
 }
 

@@ -177,12 +177,9 @@ TEST(form_layout, status_strip_sits_on_the_page_strip_at_the_bottom) {
   EXPECT_EQ(status.Background->Red, 231);
   EXPECT_EQ(status.Background->Green, 231);
   EXPECT_EQ(status.Background->Blue, 231);
-  // The panel is larger than the frame so its edges stay out of sight.
-  const FormDescription& form = Form1Description();
-  EXPECT_EQ(form.Panel1.Bounds.X, -3);
-  EXPECT_EQ(form.Panel1.Bounds.Width, 600);
-  EXPECT_EQ(form.WebBrowser1.Bounds.Width, 598);
-  EXPECT_EQ(form.WebBrowser1.Bounds.Height, 198);
+  // The preview strip is the last control in the tab order and no tab stop.
+  EXPECT_EQ(page.TabOrder, 23);
+  EXPECT_FALSE(page.TabStop);
 }
 
 TEST(form_layout, no_control_or_label_reaches_into_the_status_strip) {

@@ -1,7 +1,6 @@
 // Looks at t408.exe's windows from outside, in the dialog's wineserver, for
 // what only Windows can tell scripts/test-wine. Prints UTF-8 lines.
-//   report FILE          task-bar buttons, default button, the strip's address,
-//                        and the HTML resource it names, copied to FILE
+//   report               task-bar buttons, default button, what the strip says
 //   minimise             minimises and restores from the button and the dialog
 //   close-early EXE DIR  starts EXE in DIR; closes its window once it exists
 //   layout DPI           the client size, and every control and label against
@@ -10,12 +9,17 @@
 //                        Windows does (WM_GETDPISCALEDSIZE, WM_DPICHANGED)
 //   state                which control has the keyboard, its selection, the
 //                        caret, and the texts of the edits
+//   strip                what the preview strip says, how many of its pixels
+//                        are black (the new dimension's colour) and a
+//                        checksum of all of them
+//   paste TEXT           puts TEXT on the clipboard and pastes it into the
+//                        control that has the keyboard, as Ctrl+V would
+//   boxes                how many message boxes (captioned 確認) are open
 
 #include <windows.h>
-// shlwapi.h needs windows.h first.
-#include <shlwapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -82,7 +86,7 @@ HWND FindChild(HWND parent, const wchar_t* className) {
   return search.second;
 }
 
-int Report(HWND dialog, const wchar_t* file) {
+int Report(HWND dialog) {
   ButtonWindows(dialog);
   std::wstring line = L"default:";
   for (auto [id, name] : {std::pair{IDOK, L" OK"}, std::pair{IDCANCEL, L" Cancel"}}) {
@@ -91,28 +95,7 @@ int Report(HWND dialog, const wchar_t* file) {
   }
   Say(line);
 
-  std::wstring address = TextOf(FindChild(dialog, L"AtlAxWin"));
-  Say(L"address " + address);
-  wchar_t image[MAX_PATH] = L"";
-  DWORD size = MAX_PATH;
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessOf(dialog));
-  QueryFullProcessImageNameW(process, 0, image, &size);
-  UrlUnescapeW(address.data(), nullptr, nullptr, URL_UNESCAPE_INPLACE);
-  address.resize(wcslen(address.c_str()));
-  const std::wstring prefix = L"res://" + std::wstring(image) + L"/";
-  const int length = static_cast<int>(prefix.size());
-  if (size == 0 || address.size() <= prefix.size() ||
-      CompareStringOrdinal(address.c_str(), length, prefix.c_str(), length, TRUE) != CSTR_EQUAL) {
-    Say(L"the address does not name the running module");
-    return 0;
-  }
-  HMODULE module = LoadLibraryExW(image, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  HRSRC page = FindResourceW(module, address.c_str() + prefix.size(), RT_HTML);
-  FILE* out = page ? _wfopen(file, L"wb") : nullptr;
-  if (out == nullptr) return Say(L"the running module has no such HTML resource"), 0;
-  std::fwrite(LockResource(LoadResource(module, page)), 1, SizeofResource(module, page), out);
-  std::fclose(out);
-  Say(L"the running module holds that HTML resource");
+  Say(L"strip: " + TextOf(FindChild(dialog, L"T408Preview")));
   return 0;
 }
 
@@ -323,6 +306,100 @@ int State(HWND dialog) {
   return 0;
 }
 
+// The strip's pixels as the screen shows them (another process's window
+// cannot be read through its own device context).
+int Strip(HWND dialog) {
+  HWND strip = FindChild(dialog, L"T408Preview");
+  RECT client{};
+  GetClientRect(strip, &client);
+  POINT origin{0, 0};
+  ClientToScreen(strip, &origin);
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const unsigned int*>(bits);
+  unsigned long long black = 0, checksum = 1469598103934665603ull;
+  for (long i = 0; i < static_cast<long>(client.right) * client.bottom; ++i) {
+    const unsigned int colour = pixels[i] & 0xFFFFFF;
+    if (colour == 0) ++black;
+    checksum = (checksum ^ colour) * 1099511628211ull;
+  }
+  SelectObject(copy, old);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  Say(L"strip says: " + TextOf(strip));
+  Say(L"strip " + std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom) +
+      L", black " + std::to_wstring(black) + L", checksum " + std::to_wstring(checksum));
+  return 0;
+}
+
+int Paste(HWND dialog, const std::wstring& text) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+  if (info.hwndFocus == nullptr || !OpenClipboard(nullptr)) return Say(L"nothing to paste into"), 1;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  DWORD_PTR ignored;
+  SendMessageTimeoutW(info.hwndFocus, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  return 0;
+}
+
+int Boxes(HWND dialog) {
+  std::pair<DWORD, int> search{ProcessOf(dialog), 0};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<DWORD, int>*>(p);
+        if (ProcessOf(w) == s->first && IsWindowVisible(w) && TextOf(w) == L"確認") ++s->second;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  Say(L"message boxes " + std::to_wstring(search.second));
+  return 0;
+}
+
+// A text given on the command line with \t for a TAB and \u{XXXXX} for any
+// character, so that a shell can pass what no keyboard types.
+std::wstring Unescaped(const wchar_t* text) {
+  std::wstring out;
+  for (const wchar_t* p = text; *p != 0; ++p) {
+    if (p[0] == L'\\' && p[1] == L't') {
+      out += L'\t';
+      ++p;
+    } else if (p[0] == L'\\' && p[1] == L'u' && p[2] == L'{') {
+      wchar_t* end = nullptr;
+      const unsigned long code = std::wcstoul(p + 3, &end, 16);
+      if (code >= 0x10000) {
+        out += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      } else {
+        out += static_cast<wchar_t>(code);
+      }
+      p = end;  // at the closing brace
+    } else {
+      out += *p;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -330,10 +407,13 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close-early" && argc == 4) return CloseEarly(argv[2], argv[3]);
   HWND dialog = FindWindowW(L"T408Form1", nullptr);
   if (dialog == nullptr) return Say(L"no dialog"), 1;
-  if (command == L"report" && argc == 3) return Report(dialog, argv[2]);
+  if (command == L"report") return Report(dialog);
   if (command == L"minimise") return Minimise(dialog);
   if (command == L"layout" && argc == 3) return Layout(dialog, _wtoi(argv[2]));
   if (command == L"dpi-change" && argc == 3) return DpiChange(dialog, _wtoi(argv[2]));
   if (command == L"state") return State(dialog);
+  if (command == L"strip") return Strip(dialog);
+  if (command == L"paste" && argc == 3) return Paste(dialog, Unescaped(argv[2]));
+  if (command == L"boxes") return Boxes(dialog);
   return 2;
 }

@@ -142,12 +142,10 @@ void Form1Window::BuildControl(const ControlDescription& c) {
       break;
     }
     case ControlKind::ScrollBox: {
-      const FormDescription& form = Form1Description();
-      toolkit_.Strip().Create(
+      toolkit_.Strip().SetFontFace(WideFromSjis(Form1Description().Window.FontFace));
+      control = toolkit_.Strip().Create(
           window_, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
-          RectOf(ControlWindowBounds(c, dpi_)), RectOf(ScaleRect(form.Panel1.Bounds, dpi_)),
-          RectOf(ScaleRect(form.WebBrowser1.Bounds, dpi_)));
-      control = toolkit_.Strip().Frame();
+          RectOf(ControlWindowBounds(c, dpi_)));
       // Known by its id like every other control.
       SetWindowLongPtrW(control, GWLP_ID, id);
       toolkit_.SetControl(c.Id, control);
@@ -200,6 +198,7 @@ void Form1Window::Build(HWND window) {
   window_ = window;
   dpi_ = WindowDpi(window);
   toolkit_.SetWindow(window);
+  toolkit_.SetFontHeight(DialogFontHeight(dpi_));
   const FormDescription& form = Form1Description();
   // Created in tab order: the dialog keys follow the order of creation.
   for (const ControlDescription& control : form.Controls) BuildControl(control);
@@ -296,6 +295,9 @@ void Form1Window::FollowDpi(int dpi, const RECT& suggested) {
   FitClientArea();
   LayOut();
   SetIcons();
+  // The strip has its new size: its drawing is made again for it.
+  toolkit_.SetFontHeight(DialogFontHeight(dpi_));
+  form_.ValuesChanged();
 }
 
 // Moves and sizes every child and gives it its font at dpi_. The controls

@@ -48,13 +48,18 @@ LRESULT Form1Window::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND: {
       const int id = LOWORD(wParam), code = HIWORD(wParam);
-      if (code != BN_CLICKED) break;
-      if (id == IDOK) {
+      if (code == BN_CLICKED && id == IDOK) {
         form_.Button1Click();
         return 0;
       }
-      if (id == IDCANCEL) {
+      if (code == BN_CLICKED && id == IDCANCEL) {
         form_.Button2Click();
+        return 0;
+      }
+      // A typed character, a list's new item, a check box or a radio button:
+      // the strip shows what OK would now add.
+      if (lParam != 0 && (code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED)) {
+        form_.ValuesChanged();
         return 0;
       }
       break;

@@ -165,6 +165,17 @@ void WindowsToolkit::ShowMessage(std::string_view text) {
               MB_OK | MB_ICONQUESTION);
 }
 
-void WindowsToolkit::NavigatePage(std::string_view address) {
-  strip_.Navigate(BuiltInPageAddress(RunningProgramPath(), WideFromSjis(address)));
+std::optional<char32_t> WindowsToolkit::RejectedCharacter(ControlId edit) {
+  const std::wstring shown = WindowTextOf(Control(edit));
+  const std::optional<LoadedText>& loaded = loadedTexts_[Index(edit)];
+  if (loaded && loaded->shown == shown) return std::nullopt;
+  return FirstCharacterWithoutSjis(shown);
 }
+
+StripSize WindowsToolkit::PreviewSize() {
+  RECT client{};
+  GetClientRect(strip_.Window(), &client);
+  return StripSize{client.right, client.bottom, fontHeight_};
+}
+
+void WindowsToolkit::ShowPreview(const PreviewScene& scene) { strip_.Show(scene); }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tool/form_toolkit.h"
-#include "tool/win32/page_strip.h"
+#include "tool/win32/preview_strip.h"
 #include "tool/window_position.h"
 
 constexpr int kControlIdCount = static_cast<int>(ControlId::LabelA1) + 1;
@@ -25,7 +25,9 @@ class WindowsToolkit final : public FormToolkit {
   // built with the window and stay: ClearItems and AddItem change drop-down
   // lists only.
   void SetRadioGroup(ControlId id, HWND groupBox, std::vector<HWND> items);
-  PageStrip& Strip() { return strip_; }
+  PreviewStrip& Strip() { return strip_; }
+  // The dialog's font height at the resolution the window is laid out at.
+  void SetFontHeight(int pixels) { fontHeight_ = pixels; }
 
   std::filesystem::path ProgramFolder() override;
   // The position in t407.dat's units, which a program that is not DPI-aware
@@ -50,7 +52,11 @@ class WindowsToolkit final : public FormToolkit {
   void SetFocus(ControlId control) override;
   void SetStatus(std::string_view text) override;
   void ShowMessage(std::string_view text) override;
-  void NavigatePage(std::string_view address) override;
+  // A text typed or pasted: its first character without a Shift-JIS code, or
+  // a control character; a text as the program set it has none.
+  std::optional<char32_t> RejectedCharacter(ControlId edit) override;
+  StripSize PreviewSize() override;
+  void ShowPreview(const PreviewScene& scene) override;
 
  private:
   struct RadioGroup {
@@ -71,5 +77,6 @@ class WindowsToolkit final : public FormToolkit {
   std::array<std::optional<LoadedText>, kControlIdCount> loadedTexts_{};
   std::array<RadioGroup, 2> radioGroups_{};
   std::array<ControlId, 2> radioGroupIds_{ControlId::RadioGroup1, ControlId::RadioGroup2};
-  PageStrip strip_;
+  PreviewStrip strip_;
+  int fontHeight_ = 13;
 };

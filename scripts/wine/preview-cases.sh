@@ -1,0 +1,151 @@
+# shellcheck shell=bash
+# The preview strip at the bottom of the dialog: it draws what OK would add,
+# changes with every value, shows OK's refusals before OK, and texts Jw_cad
+# cannot hold are refused, not altered; typing fast leaves no key behind;
+# and no web-browser DLL is ever loaded. Sourced by scripts/test-wine after
+# the dialog cases (it uses their worked example).
+
+# The strip as the probe sees it: "strip says: ..." and "strip WxH, black N, checksum C".
+strip_checksum() { sed -n 's/.*checksum \([0-9]*\).*/\1/p' <<<"$1"; }
+strip_black() { sed -n 's/.*black \([0-9]*\),.*/\1/p' <<<"$1"; }
+focus_id() { probe state | sed -n 's/^focus \([0-9]*\).*/\1/p'; }
+# Control ids: 100 + the control's place in the form (tool/form_toolkit.h).
+edit1_id=104
+edit3_id=107
+
+# The worked example: the strip draws the dimension in black, says what it
+# would add, and every kind of change draws it anew.
+dir=$(new_case preview "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")
+launch "$dir" t408.exe
+if find_dialog; then
+  sleep 0.3
+  first=$(probe strip)
+  [ "$(strip_black "$first")" -gt 200 ] 2>/dev/null || problem "the strip is nearly blank: $first"
+  expect_lines "$first" "strip says: 追加：1000　始点：線矢印　終点：線矢印"
+  import -window "$dialog" "$root/$win_build/t408-preview.png" 2>/dev/null || problem "screenshot failed"
+  before=$(strip_checksum "$first")
+  # Edit7 (the arrow's length) is the third stop: a new length.
+  xdotool key --delay 40 Tab Tab
+  xdotool type --delay 40 2
+  after=$(strip_checksum "$(probe strip)")
+  [ "$after" != "$before" ] || problem "a new arrow length left the strip as it was"
+  # Back to ComboBox1: another marker.
+  xdotool key --delay 40 shift+Tab shift+Tab Down
+  marker=$(probe strip)
+  [ "$(strip_checksum "$marker")" != "$after" ] || problem "another marker left the strip as it was"
+  expect_lines "$marker" "strip says: 追加：1000　始点：△　終点：線矢印"
+  # CheckBox4 (寸法図形化) is the sixteenth stop from ComboBox1.
+  xdotool key --delay 40 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
+  figure=$(probe strip)
+  [ "$(strip_checksum "$figure")" != "$(strip_checksum "$marker")" ] ||
+    problem "checking 寸法図形化 left the strip as it was"
+  expect_lines "$figure" "strip says: 追加：1000　（寸法図形）　始点：△　終点：線矢印"
+  xdotool key Escape
+fi
+expect_exit 0
+same_file "$dir/JWC_TEMP.TXT" "$hq" JWC_TEMP.TXT
+finish_case "the strip draws the dimension and follows a new length, marker and figure"
+
+# A bad value: its refusal in the strip, the keyboard where it was, no box.
+dir=$(new_case preview-refusal "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")
+launch "$dir" t408.exe
+if find_dialog; then
+  xdotool key --delay 40 Tab Tab Tab Tab
+  xdotool type --delay 40 abc
+  sleep 0.3
+  expect_lines "$(probe strip)" "strip says: 設定「端点倍率」の値が正しくありません。"
+  [ "$(focus_id)" = "$edit1_id" ] || problem "the keyboard left Edit1"
+  expect_lines "$(probe boxes)" "message boxes 0"
+  xdotool key Escape
+fi
+expect_exit 0
+same_file "$dir/JWC_TEMP.TXT" "$hq" JWC_TEMP.TXT
+same_file "$dir/t407.dat" "$examples/t407.dat" t407.dat
+finish_case "Edit1 = abc shows its refusal in the strip, with no box and the keyboard kept"
+
+# A point inside the last dimension: the refusal shows before OK; OK then refuses.
+dir=$(new_case preview-inside "$work/inside.txt" "$examples/t407.dat" "$exe_dir/t408.exe")
+launch "$dir" t408.exe
+if find_dialog; then
+  sleep 0.3
+  expect_lines "$(probe strip)" "strip says: 直前作図した水平寸法線の内側を指定する事は出来ません。"
+  xdotool key Return && confirm_message
+fi
+expect_exit 0
+same_file "$dir/JWC_TEMP.TXT" "$hq" JWC_TEMP.TXT
+same_file "$dir/t407.dat" "$examples/t407.dat" t407.dat
+finish_case "a point inside the last dimension shows its refusal before OK"
+
+# Characters Jw_cad cannot hold, typed or pasted into 接尾文字 (Edit3, the
+# eighth stop): OK refuses with the keyboard on it, the strip names them,
+# and Esc then leaves both files as they were.
+for row in "type|é|e acute" "type|€|euro sign" "paste|\\u{1F600}|emoji" "paste|a\\tb|TAB"; do
+  how=${row%%|*}
+  rest=${row#*|}
+  text=${rest%%|*}
+  name=${rest#*|}
+  dir=$(new_case "preview-${name// /-}" "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")
+  launch "$dir" t408.exe
+  if find_dialog; then
+    xdotool key --delay 40 Tab Tab Tab Tab Tab Tab Tab
+    sleep 0.3
+    if [ "$how" = type ]; then
+      # The first character typed through a remapped key can come before Wine
+      # has read the new key map: one typed and erased again absorbs that.
+      xdotool type --delay 150 "$text"
+      xdotool key BackSpace
+      xdotool type --delay 150 "$text"
+    else
+      probe paste "$text" >/dev/null
+    fi
+    sleep 0.3
+    said=$(probe strip)
+    grep -q '^strip says: 設定「接尾文字」に Jw_cad で使えない文字「' <<<"$said" ||
+      problem "the strip does not name it: $said"
+    xdotool key Return
+    sleep 0.5
+    kill -0 "$app_pid" 2>/dev/null || problem "OK closed the dialog"
+    [ "$(focus_id)" = "$edit3_id" ] || problem "the keyboard is not on Edit3"
+    expect_lines "$(probe boxes)" "message boxes 0"
+    xdotool windowfocus --sync "$dialog" key Escape
+  fi
+  expect_exit 0
+  same_file "$dir/JWC_TEMP.TXT" "$hq" JWC_TEMP.TXT
+  same_file "$dir/t407.dat" "$examples/t407.dat" t407.dat
+  finish_case "OK refuses a suffix holding the $name ($how), with the keyboard on it"
+done
+
+# 50 keys into Edit7 at 20 a second (8 digits, 8 BackSpaces, three times,
+# then 2 digits): 200 ms after the last one every key has been handled.
+dir=$(new_case preview-typing "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")
+launch "$dir" t408.exe
+if find_dialog; then
+  xdotool key --delay 40 Tab Tab BackSpace
+  keys=()
+  for _ in 1 2 3; do
+    keys+=(1 2 3 4 5 6 7 8 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace)
+  done
+  keys+=(4 2)
+  xdotool key --delay 50 "${keys[@]}"
+  sleep 0.2
+  typed=$(probe state | sed -n 's/^Edit7 [0-9]* "\(.*\)"$/\1/p')
+  [ "$typed" = 42 ] || problem "Edit7 holds \"$typed\" 200 ms after the last key, not \"42\""
+  xdotool key Escape
+fi
+expect_exit 0
+finish_case "50 keys at 20 a second are all handled 200 ms after the last"
+
+# No web browser in the process: the loader's log names every DLL t408.exe
+# loads, and none of a browser engine is among them.
+dir=$(new_case preview-dlls "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")
+(cd "$dir" && WINEDEBUG=+loaddll exec wine ./t408.exe) >/dev/null 2>"$work/loaddll.txt" &
+app_pid=$!
+find_dialog && sleep 0.5 && xdotool key Escape
+expect_exit 0
+loaded=$(sed -n 's/.*Loaded L"\([^"]*\)".*/\1/p' "$work/loaddll.txt" | sed 's/.*\\//' | tr 'A-Z' 'a-z' | sort -u)
+[ -n "$loaded" ] || problem "the loader's log names no DLL"
+for dll in atl.dll mshtml.dll ieframe.dll urlmon.dll wininet.dll actxprxy.dll; do
+  grep -qx "$dll" <<<"$loaded" && problem "t408.exe loaded $dll"
+done
+echo "wine: DLLs t408.exe loads: $(tr '\n' ' ' <<<"$loaded")"
+finish_case "t408.exe loads no web-browser DLL"
