@@ -48,7 +48,7 @@ std::vector<std::string> SettingsLines(std::string_view bytes) {
 // Where a point lies along the axis angle: its X in the frame turned by minus
 // the angle, where the chain runs along +X.
 double AlongAxis(Point p, double axisAngle) {
-  const double a = axisAngle / 180 * 3.14159265358979323846;
+  const double a = DegreesToRadians(axisAngle);
   return p.X * std::cos(a) + p.Y * std::sin(a);
 }
 

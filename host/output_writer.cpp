@@ -15,7 +15,11 @@ namespace {
 constexpr std::size_t kMaxEntryBytes = 255;
 constexpr char kQuote = '"';
 
-// Coordinates closer than this are one point to Jw_cad.
+// Jw_cad's tolerance for coordinates, directions and scales. Its two tests
+// differ at exactly the tolerance, and Jw_cad's files rely on both: a line
+// whose ends lie this far apart is still drawn (SamePoint, strictly less), but
+// a direction or a scale this small is no direction or scale at all
+// (IsNegligible, up to and including it).
 constexpr double kSamePointTolerance = 1e-8;
 // A dimension figure without a value shows its length rounded to this step.
 constexpr double kBlankValueStep = 1e-8;
@@ -35,9 +39,13 @@ std::string JoinReals(std::initializer_list<double> values) {
 
 bool IsBlank(std::string_view text) { return RemoveBlanks(text).empty(); }
 
-bool IsNoDirection(double dx, double dy) {
-  return std::fabs(dx) <= kSamePointTolerance && std::fabs(dy) <= kSamePointTolerance;
+bool SamePoint(double x1, double y1, double x2, double y2) {
+  return std::fabs(x2 - x1) < kSamePointTolerance && std::fabs(y2 - y1) < kSamePointTolerance;
 }
+
+bool IsNegligible(double v) { return std::fabs(v) <= kSamePointTolerance; }
+
+bool IsNoDirection(double dx, double dy) { return IsNegligible(dx) && IsNegligible(dy); }
 
 // An unknown kind is written as the first one, "ch".
 std::string_view TextKeyword(int kind) {
@@ -49,6 +57,11 @@ std::string_view TextKeyword(int kind) {
 
 void AddOutputLine(std::string_view text) {
   gDataModel.OutputLines.emplace_back(CutToWholeChars(text, kMaxEntryBytes));
+}
+
+void AddFirstOutputLine(std::string_view text) {
+  std::vector<std::string>& lines = gDataModel.OutputLines;
+  lines.emplace(lines.begin(), CutToWholeChars(text, kMaxEntryBytes));
 }
 
 void OutLayerGroup(int group) {
@@ -174,15 +187,13 @@ void OutZFlags(int flags) {
 }
 
 void OutLine(double x1, double y1, double x2, double y2) {
-  if (std::fabs(x2 - x1) < kSamePointTolerance && std::fabs(y2 - y1) < kSamePointTolerance) {
-    return;
-  }
+  if (SamePoint(x1, y1, x2, y2)) return;
   AddOutputLine(JoinReals({x1, y1, x2, y2}));
 }
 
 void OutPoint(int code, double x, double y, double scale, double angle) {
   if (code < kLowestPointCode || code > kHighestPointCode) code = -3;
-  if (std::fabs(scale) <= kSamePointTolerance) scale = 1;
+  if (IsNegligible(scale)) scale = 1;
   AddOutputLine("pt " + JoinReals({x, y, scale, angle}) + " " + Int(code));
 }
 
@@ -194,10 +205,7 @@ void OutText(int kind, std::string_view text, double x, double y, double dx, dou
 
 void OutDimension(std::string_view text, double x1, double y1, double x2, double y2, double x,
                   double y, double dx, double dy) {
-  if (std::fabs(x2 - x1) < kSamePointTolerance && std::fabs(y2 - y1) < kSamePointTolerance) {
-    return;
-  }
-  if (IsNoDirection(dx, dy)) return;
+  if (SamePoint(x1, y1, x2, y2) || IsNoDirection(dx, dy)) return;
   std::string value(text);
   if (IsBlank(value)) {
     const double length = PointDistance(x1, y1, x2, y2);

@@ -10,6 +10,9 @@
 #include "host/file_failure.h"
 
 void AddOutputLine(std::string_view text);
+// The same, before every line already there: Jw_cad looks for some commands
+// ("hr") on the first line only.
+void AddFirstOutputLine(std::string_view text);
 
 void OutLayerGroup(int group);
 void OutLayer(int layer);

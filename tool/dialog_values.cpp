@@ -188,6 +188,29 @@ std::string DefaultSettingsText(const DialogValueRow& row) {
   return std::string();
 }
 
+DialogValues DefaultDialogValues() {
+  DialogValues values;
+  for (const DialogValueRow& row : kRows) {
+    const std::string text = DefaultSettingsText(row);
+    switch (row.Form) {
+      case ListIndex:
+      case RadioIndex:
+        values.*std::get<int V::*>(row.Field) = TextToInteger(text);
+        break;
+      case Number:
+        values.*std::get<double V::*>(row.Field) = TextToReal(text);
+        break;
+      case Text:
+        values.*std::get<std::string V::*>(row.Field) = BlankToEmpty(text);
+        break;
+      case Check:
+        values.*std::get<bool V::*>(row.Field) = TextToInteger(text) != 0;
+        break;
+    }
+  }
+  return values;
+}
+
 std::string SettingsText(FormToolkit& toolkit, const DialogValueRow& row) {
   switch (row.Form) {
     case ListIndex:

@@ -12,17 +12,19 @@
 #include "tool/form_toolkit.h"
 
 // Set from the table below, control by control; the checks are the table's.
+// The dialog's defaults are the form's (tool/form_layout.cpp):
+// DefaultDialogValues().
 struct DialogValues {
   int StartMarkerKind = 0;           // ComboBox1, a kind of tool/end_markers.h
   int EndMarkerKind = 0;             // ComboBox2, likewise
-  double EndMarkerScale = 1;         // Edit1
-  double ArrowLength = 3;            // Edit7, paper mm
-  double ArrowAngle = 15;            // Edit8, degrees
+  double EndMarkerScale = 0;         // Edit1
+  double ArrowLength = 0;            // Edit7, paper mm
+  double ArrowAngle = 0;             // Edit8, degrees
   int TextTypeChoice = 0;            // ComboBox3: 0 the current text type, 1..10 that type
   std::string ValuePrefix;           // Edit2, emptied when blank
   std::string ValueSuffix;           // Edit3, emptied when blank
-  int PrecisionIndex = 3;            // ComboBox4, decimals 0..8
-  int RoundingMode = 2;              // ComboBox5: 0 cut off, 1 round up, 2 half up
+  int PrecisionIndex = 0;            // ComboBox4, decimals 0..8
+  int RoundingMode = 0;              // ComboBox5: 0 cut off, 1 round up, 2 half up
   int ShowTrailingZeros = 0;         // RadioGroup1: 0 removed, 1 kept
   int ValueUnit = 0;                 // RadioGroup2: 0 mm, 1 m
   bool AddThousandsCommas = false;   // CheckBox1
@@ -30,10 +32,10 @@ struct DialogValues {
   bool FullWidthValue = false;       // CheckBox3
   bool MakeDimensionFigure = false;  // CheckBox4
   // Paper millimetres, not yet scaled.
-  double TextGapPaper = 0.5;           // Edit4
-  double ExtensionGapPaper = 2;        // Edit5
-  double ExtensionOvershootPaper = 2;  // Edit6
-  double ReverseOvershootPaper = 2;    // Edit9
+  double TextGapPaper = 0;             // Edit4
+  double ExtensionGapPaper = 0;        // Edit5
+  double ExtensionOvershootPaper = 0;  // Edit6
+  double ReverseOvershootPaper = 0;    // Edit9
 };
 
 // How a value is held by its control and kept in t407.dat.
@@ -97,6 +99,10 @@ bool ReadDialogValue(FormToolkit& toolkit, const DialogValueRow& row, DialogValu
 
 // Sets the row's control from the text of its t407.dat line, as t407 does.
 void ApplySettingsText(FormToolkit& toolkit, const DialogValueRow& row, const std::string& text);
+// The values of a dialog at the form's defaults, the text-type list naming the
+// current type.
+DialogValues DefaultDialogValues();
+
 // The text of the row's t407.dat line for the control at the dialog's default.
 // The text-type list, which has no default of its own, names the current type.
 std::string DefaultSettingsText(const DialogValueRow& row);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <numbers>
 #include <utility>
 
 #include "host/data_model.h"
@@ -13,7 +12,10 @@
 
 namespace {
 
-double Radians(double degrees) { return degrees / 180 * std::numbers::pi; }
+// The steepest a value text may stand and still be turned no further: a hair
+// past a quarter turn, so that a drawing's axis of 90 degrees (with the
+// rounding error it was read with) keeps its text reading upwards.
+constexpr double kSteepestUprightText = 90.00000001;
 
 bool IsLineArrow(const EndMarker* marker) {
   return marker != nullptr && marker->Drawing == MarkerDrawing::LineArrow;
@@ -69,7 +71,7 @@ TextPlacement PlaceValueText(std::string_view valueText, double width, double sp
   // Never upside down: the angle ends up in 0..90 or 270..360.
   double ta = NormalizeDegrees(axisAngle);
   if (ta >= 180) ta = ta - 180;
-  if (ta > 90.00000001) ta = ta + 180;
+  if (ta > kSteepestUprightText) ta = ta + 180;
 
   // Centred on the middle of the dimension line, lifted by the gap.
   const Point offset{-w * layerScale / 2, textGap};
@@ -78,8 +80,8 @@ TextPlacement PlaceValueText(std::string_view valueText, double width, double sp
   TextPlacement t;
   t.X = (lineStart.X + lineEnd.X) / 2 + turned.X;
   t.Y = (lineStart.Y + lineEnd.Y) / 2 + turned.Y;
-  t.DX = 10 * Cosine(Radians(ta));
-  t.DY = 10 * Sine(Radians(ta));
+  t.DX = 10 * Cosine(DegreesToRadians(ta));
+  t.DY = 10 * Sine(DegreesToRadians(ta));
   return t;
 }
 
@@ -88,7 +90,7 @@ double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double e
   // The length a marker takes up along the dimension line: a point marker's
   // paper extent times both scales, a line arrow's from its own length.
   const EndMarker* marker = FindEndMarker(kind);
-  if (IsLineArrow(marker)) return Cosine(Radians(arrowAngle)) * arrowLength * layerScale;
+  if (IsLineArrow(marker)) return Cosine(DegreesToRadians(arrowAngle)) * arrowLength * layerScale;
   const double extent = marker != nullptr ? marker->PaperExtent : 0;
   return extent * endMarkerScale * layerScale;
 }
@@ -111,7 +113,7 @@ EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double r
   f.Tip = e;
   f.Angle = a;
   if (reversed && reverseOvershoot > kGeometryTolerance) {
-    const double back = Radians(a + 180);
+    const double back = DegreesToRadians(a + 180);
     f.Overshoot = Segment{
         e, Point{e.X + reverseOvershoot * Cosine(back), e.Y + reverseOvershoot * Sine(back)}};
   }
@@ -119,7 +121,7 @@ EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double r
   if (IsLineArrow(marker)) {
     // Line arrow with its tip at E; the length is paper mm, not end-marker scaled.
     const double r = arrowLength * layerScale;
-    for (const double side : {Radians(a + 180 + arrowAngle), Radians(a + 180 - arrowAngle)}) {
+    for (const double side : {DegreesToRadians(a + 180 + arrowAngle), DegreesToRadians(a + 180 - arrowAngle)}) {
       f.Strokes.push_back(Segment{e, Point{e.X + r * Cosine(side), e.Y + r * Sine(side)}});
     }
     return f;

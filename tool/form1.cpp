@@ -79,14 +79,6 @@ constexpr FieldLine kFieldLines[] = {
     Coordinate<&TForm1::ReferenceLinePoint, &Point::Y>(31),
 };
 
-// The text a line of a new t407.dat gets: the window's default place, the
-// dialog's defaults.
-std::string DefaultSettingsText(int line) {
-  if (line == 1 || line == 2) return IntegerToText(kDefaultWindowPosition);
-  const DialogValueRow* value = DialogValueOnLine(line);
-  return value != nullptr ? DefaultSettingsText(*value) : std::string();
-}
-
 const FieldLine* FieldOnLine(int line) {
   for (const FieldLine& field : kFieldLines) {
     if (field.Line == line) return &field;
@@ -95,6 +87,12 @@ const FieldLine* FieldOnLine(int line) {
 }
 
 }  // namespace
+
+std::string DefaultSettingsLine(int line) {
+  if (line == 1 || line == 2) return IntegerToText(kDefaultWindowPosition);
+  const DialogValueRow* value = DialogValueOnLine(line);
+  return value != nullptr ? DefaultSettingsText(*value) : std::string();
+}
 
 TForm1::TForm1(FormToolkit& toolkit) : toolkit_(toolkit) {}
 
@@ -513,7 +511,7 @@ ReferenceOutcome TForm1::TakeReference() {
     // defaults, as in a new file.
     for (int line = 1; line <= kLastDialogLine; ++line) {
       const std::size_t i = static_cast<std::size_t>(line - 1);
-      lines[i] = line <= loadedLineCount_ ? loadedSettingsLines_[i] : DefaultSettingsText(line);
+      lines[i] = line <= loadedLineCount_ ? loadedSettingsLines_[i] : DefaultSettingsLine(line);
     }
   }
   if (const FileFailure saved = WriteSettingsLines(path, lines); saved != FileFailure::None) {

@@ -26,6 +26,10 @@ inline constexpr const char* kSettingsFileName = "t407.dat";
 // Where the window stands, left and top, until t407.dat says otherwise.
 inline constexpr int kDefaultWindowPosition = 100;
 
+// The text line `line` (1..22) of a new t407.dat gets: the window's default
+// place, the dialog's defaults.
+std::string DefaultSettingsLine(int line);
+
 // How the last Button1Click ended.
 enum class OkOutcome {
   NotRun,

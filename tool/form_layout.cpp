@@ -1,5 +1,7 @@
 #include "tool/form_layout.h"
 
+#include <array>
+
 #include "tool/end_markers.h"
 #include "tool/ui_texts.h"
 
@@ -37,30 +39,27 @@ ControlDescription Base(std::string_view name, ControlId id, ControlKind kind, F
   return c;
 }
 
-ControlDescription DropDown(std::string_view name, ControlId id, FormRect bounds, int tab,
+ControlDescription DropDown(std::string_view name, ControlId id, FormRect bounds,
                             std::span<const std::string_view> items, int defaultIndex) {
   ControlDescription c = Base(name, id, ControlKind::DropDownList, bounds);
-  c.TabOrder = tab;
   c.Items = items;
   c.DefaultIndex = defaultIndex;
   c.ImeOff = true;
   return c;
 }
 
-ControlDescription EditBox(std::string_view name, ControlId id, FormRect bounds, int tab,
+ControlDescription EditBox(std::string_view name, ControlId id, FormRect bounds,
                            std::string_view defaultText, int maxLength, bool imeOff) {
   ControlDescription c = Base(name, id, ControlKind::Edit, bounds);
-  c.TabOrder = tab;
   c.DefaultText = defaultText;
   c.MaxLength = maxLength;
   c.ImeOff = imeOff;
   return c;
 }
 
-ControlDescription Radio(std::string_view name, ControlId id, FormRect bounds, int tab,
+ControlDescription Radio(std::string_view name, ControlId id, FormRect bounds,
                          std::string_view caption, std::span<const std::string_view> items) {
   ControlDescription c = Base(name, id, ControlKind::RadioGroup, bounds);
-  c.TabOrder = tab;
   c.Caption = caption;
   c.Items = items;
   c.DefaultIndex = 0;
@@ -68,52 +67,59 @@ ControlDescription Radio(std::string_view name, ControlId id, FormRect bounds, i
   return c;
 }
 
-ControlDescription Check(std::string_view name, ControlId id, FormRect bounds, int tab,
+ControlDescription Check(std::string_view name, ControlId id, FormRect bounds,
                          std::string_view caption) {
   ControlDescription c = Base(name, id, ControlKind::CheckBox, bounds);
-  c.TabOrder = tab;
   c.Caption = caption;
   return c;
 }
 
-ControlDescription Button(std::string_view name, ControlId id, FormRect bounds, int tab,
+ControlDescription Button(std::string_view name, ControlId id, FormRect bounds,
                           std::string_view caption, ButtonRole role) {
   ControlDescription c = Base(name, id, ControlKind::PushButton, bounds);
-  c.TabOrder = tab;
   c.Caption = caption;
   c.Role = role;
   return c;
 }
 
-const ControlDescription kControls[] = {
-    DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, 0, EndMarkerLabels(), 0),
-    DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, 1, EndMarkerLabels(), 0),
-    EditBox("Edit7", ControlId::Edit7, {48, 64, 33, 21}, 2, "3", 8, true),
-    EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, 3, "15", 8, true),
-    EditBox("Edit1", ControlId::Edit1, {72, 112, 57, 21}, 4, "1", 16, true),
+// Every control takes the next place in the tab order, in the order of the
+// table; the status strip takes none.
+template <std::size_t N>
+std::array<ControlDescription, N> InTabOrder(std::array<ControlDescription, N> controls) {
+  int next = 0;
+  for (ControlDescription& c : controls) {
+    if (c.Kind != ControlKind::StatusLabel) c.TabOrder = next++;
+  }
+  return controls;
+}
+
+const auto kControls = InTabOrder(std::to_array<ControlDescription>({
+    DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, EndMarkerLabels(), 0),
+    DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, EndMarkerLabels(), 0),
+    EditBox("Edit7", ControlId::Edit7, {48, 64, 33, 21}, "3", 8, true),
+    EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, "15", 8, true),
+    EditBox("Edit1", ControlId::Edit1, {72, 112, 57, 21}, "1", 16, true),
     // Filled with the text types at start-up.
-    DropDown("ComboBox3", ControlId::ComboBox3, {136, 28, 169, 21}, 5, {}, -1),
-    EditBox("Edit2", ControlId::Edit2, {200, 56, 105, 21}, 6, "", 32, false),
-    EditBox("Edit3", ControlId::Edit3, {200, 80, 105, 21}, 7, "", 32, false),
-    DropDown("ComboBox4", ControlId::ComboBox4, {200, 136, 105, 21}, 8, kPrecisionItems, 3),
-    DropDown("ComboBox5", ControlId::ComboBox5, {200, 160, 105, 21}, 9, kRoundingItems, 2),
-    Radio("RadioGroup1", ControlId::RadioGroup1, {8, 184, 145, 41}, 10, kTrailingZerosCaption,
+    DropDown("ComboBox3", ControlId::ComboBox3, {136, 28, 169, 21}, {}, -1),
+    EditBox("Edit2", ControlId::Edit2, {200, 56, 105, 21}, "", 32, false),
+    EditBox("Edit3", ControlId::Edit3, {200, 80, 105, 21}, "", 32, false),
+    DropDown("ComboBox4", ControlId::ComboBox4, {200, 136, 105, 21}, kPrecisionItems, 3),
+    DropDown("ComboBox5", ControlId::ComboBox5, {200, 160, 105, 21}, kRoundingItems, 2),
+    Radio("RadioGroup1", ControlId::RadioGroup1, {8, 184, 145, 41}, kTrailingZerosCaption,
           kTrailingZeroItems),
-    Radio("RadioGroup2", ControlId::RadioGroup2, {160, 184, 145, 41}, 11, kUnitCaption, kUnitItems),
-    Check("CheckBox1", ControlId::CheckBox1, {8, 232, 145, 17}, 12, kCheckThousandsCommas),
-    Check("CheckBox2", ControlId::CheckBox2, {152, 232, 105, 17}, 13, kCheckUnitText),
-    Check("CheckBox3", ControlId::CheckBox3, {256, 232, 129, 17}, 14, kCheckFullWidth),
-    Check("CheckBox4", ControlId::CheckBox4, {384, 232, 105, 17}, 15, kCheckDimensionFigure),
-    EditBox("Edit4", ControlId::Edit4, {200, 252, 57, 21}, 16, "0.5", 16, true),
-    EditBox("Edit5", ControlId::Edit5, {200, 276, 57, 21}, 17, "2", 16, true),
-    EditBox("Edit6", ControlId::Edit6, {200, 300, 57, 21}, 18, "2", 16, true),
-    EditBox("Edit9", ControlId::Edit9, {200, 324, 57, 21}, 19, "2", 16, true),
-    Button("Button1", ControlId::Button1, {360, 264, 121, 33}, 20, kButtonOk, ButtonRole::Default),
-    Button("Button2", ControlId::Button2, {360, 312, 121, 33}, 21, kButtonCancel,
-           ButtonRole::Cancel),
+    Radio("RadioGroup2", ControlId::RadioGroup2, {160, 184, 145, 41}, kUnitCaption, kUnitItems),
+    Check("CheckBox1", ControlId::CheckBox1, {8, 232, 145, 17}, kCheckThousandsCommas),
+    Check("CheckBox2", ControlId::CheckBox2, {152, 232, 105, 17}, kCheckUnitText),
+    Check("CheckBox3", ControlId::CheckBox3, {256, 232, 129, 17}, kCheckFullWidth),
+    Check("CheckBox4", ControlId::CheckBox4, {384, 232, 105, 17}, kCheckDimensionFigure),
+    EditBox("Edit4", ControlId::Edit4, {200, 252, 57, 21}, "0.5", 16, true),
+    EditBox("Edit5", ControlId::Edit5, {200, 276, 57, 21}, "2", 16, true),
+    EditBox("Edit6", ControlId::Edit6, {200, 300, 57, 21}, "2", 16, true),
+    EditBox("Edit9", ControlId::Edit9, {200, 324, 57, 21}, "2", 16, true),
+    Button("Button1", ControlId::Button1, {360, 264, 121, 33}, kButtonOk, ButtonRole::Default),
+    Button("Button2", ControlId::Button2, {360, 312, 121, 33}, kButtonCancel, ButtonRole::Cancel),
     [] {
       ControlDescription c = Base("Memo1", ControlId::Memo1, ControlKind::Memo, {312, 0, 177, 225});
-      c.TabOrder = 22;
       c.TabStop = false;
       c.Background = kPaleCyan;
       c.Lines = kMemoLines;
@@ -122,7 +128,6 @@ const ControlDescription kControls[] = {
     [] {
       ControlDescription c = Base("ScrollBox1", ControlId::ScrollBox1, ControlKind::ScrollBox,
                                   {0, kScrollBoxTop, 492, 65});
-      c.TabOrder = 23;
       c.TabStop = false;
       c.Docking = Dock::Bottom;
       return c;
@@ -136,7 +141,7 @@ const ControlDescription kControls[] = {
       c.Docking = Dock::Bottom;
       return c;
     }(),
-};
+}));
 
 constexpr LabelDescription kLabels[] = {
     MakeLabel("Label1", 8, 116, kLabelEndMarkerScale, ControlId::Edit1),

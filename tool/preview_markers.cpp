@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "util/geometry.h"
+
 namespace {
 
 // An arrowhead's half-width for its length: the line arrow's default 15 degrees.
@@ -20,7 +22,7 @@ struct Frame {
 };
 
 Frame FrameAt(ScenePoint tip, double angle) {
-  const double a = angle / 180 * std::numbers::pi;
+  const double a = DegreesToRadians(angle);
   // The strip's y runs down: counter-clockwise turns towards -y.
   return Frame{tip, std::cos(a), -std::sin(a), -std::sin(a), -std::cos(a)};
 }

@@ -167,7 +167,7 @@ class SceneBuilder {
     const double stub = ReferenceStub(newWidth);
     const Point shared = g().AddedSide == 1 ? g().LineStart : g().LineEnd;
     const double away = (g().AddedSide == 1 ? -stub : stub);
-    const double axis = d_.AxisAngle / 180 * 3.14159265358979323846;
+    const double axis = DegreesToRadians(d_.AxisAngle);
     if (stub > 0) {
       const Point far{shared.X + away * std::cos(axis), shared.Y + away * std::sin(axis)};
       AddLine(scene, Segment{shared, far}, SceneLineRole::Reference, SceneInk::Reference);

@@ -49,8 +49,7 @@ int AddDimension(const std::filesystem::path& programFolder, std::string* messag
     case OkOutcome::ZeroLength:
       return Refuse(form, form.RefusalMessage(), messageOut);
     case OkOutcome::Added:
-      // Jw_cad looks for "hr" on the first line only.
-      if (repeat) gDataModel.OutputLines.insert(gDataModel.OutputLines.begin(), "hr");
+      if (repeat) AddFirstOutputLine("hr");
       break;
     case OkOutcome::NotRun:
       break;

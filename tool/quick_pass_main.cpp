@@ -4,17 +4,13 @@
 // goes to the terminal as well. The Windows t408q.exe has an entry of its own
 // in tool/win32/.
 
-#if __has_include(<iconv.h>)
-#include <iconv.h>
-#define T408Q_HAVE_ICONV 1
-#endif
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "util/iconv_text.h"
 #include "tool/quick_pass_command.h"
 
 namespace {
@@ -22,23 +18,7 @@ namespace {
 // The reason for the terminal, in UTF-8; the Shift-JIS bytes unchanged if
 // no conversion is available.
 std::string Cp932ToUtf8(const std::string& text) {
-#ifdef T408Q_HAVE_ICONV
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return text;
-  std::string in = text;
-  std::string out(in.size() * 3 + 8, '\0');
-  char* inPtr = in.data();
-  std::size_t inLeft = in.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (rc == static_cast<std::size_t>(-1)) return text;
-  out.resize(out.size() - outLeft);
-  return out;
-#else
-  return text;
-#endif
+  return ConvertText(text, "CP932", "UTF-8").value_or(text);
 }
 
 // The folder of the running executable: the kernel's link to it where there

@@ -87,7 +87,7 @@ void RotatePointRad(double& rx, double& ry, double px, double py, double cx, dou
 
 void RotatePointDeg(double& rx, double& ry, double px, double py, double cx, double cy,
                     double angleDeg) {
-  RotatePointRad(rx, ry, px, py, cx, cy, angleDeg / 180 * kPi);
+  RotatePointRad(rx, ry, px, py, cx, cy, DegreesToRadians(angleDeg));
 }
 
 Point Turned(Point p, Point centre, double angleDeg) {
@@ -113,3 +113,5 @@ double TextRunLength(std::string_view text, double charWidth, double charSpacing
   }
   return length;
 }
+
+double DegreesToRadians(double degrees) { return degrees / 180 * kPi; }

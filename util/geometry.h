@@ -32,6 +32,9 @@ double VectorAngleRad(double dx, double dy);
 double VectorAngleDeg(double dx, double dy);
 // `a` folded into [0, 360).
 double NormalizeDegrees(double a);
+// Degrees as radians, computed as degrees / 180 x pi, so that every caller
+// turns an angle into the same double.
+double DegreesToRadians(double degrees);
 
 // (rx, ry) is (px, py) turned about (cx, cy) by `angle`.
 void RotatePointRad(double& rx, double& ry, double px, double py, double cx, double cy,

@@ -10,7 +10,7 @@
 #include "util/pi_bits.h"
 #include "util/wide_fixed.h"
 
-// How a result is made certain: it is first computed in fixed point with 192
+// How a result is made certain: it is first computed in fixed point with 128
 // fraction bits, with a counted error bound, and rounded to the nearest double
 // only if every value within that bound rounds to the same double. If not (a
 // value very close to a midpoint between two doubles), it is computed again

@@ -34,6 +34,11 @@ TEST_F(OutputWriterTest, writes_each_command_as_jw_cad_reads_it) {
       {"nothing emitted", [] {}, "hq\r\n"},
       {"pen colour cached", [] { OutPenColor(3); OutPenColor(3); }, "lc3\r\n"},
       {"first pen colour written even if equal", [] { OutPenColor(1); }, "lc1\r\n"},
+      {"a first line goes before the others",
+       [] { OutPenColor(3); AddFirstOutputLine("hr"); }, "hr\r\nlc3\r\n"},
+      {"a line at exactly the tolerance is drawn, a direction that small is none",
+       [] { OutLine(0, 0, 1e-8, 0); OutText(2, "a", 0, 0, 1e-8, -1e-8); OutPoint(1, 0, 0, 1e-8, 0); },
+       "0 0 1E-8 0\r\npt 0 0 1 0 1\r\n"},
       {"layer follows its group",
        [] { OutLayerGroup(2); OutLayer(0); OutLayerGroup(2); OutLayer(0); OutLayerGroup(3);
             OutLayer(0); },

@@ -16,10 +16,13 @@
 // The 31 lines of a t407.dat as t407 leaves it (dialog defaults, window at
 // 100,100, reference from (-1000, 0) to (0, 0) with its line through
 // (0, -500), layer group 0 at scale 100, axis 0), with some lines replaced.
+// The worked example's t407.dat holds exactly these (quick_pass_e2e_test).
 inline std::string SettingsBytes(const std::map<int, std::string>& replaced = {}) {
-  std::vector<std::string> lines = {
-      "100", "100", "0", "0", "0", "3", "2", "1",   "",  "",      "0.5", "2", "2", "3", "15",  "2",
-      "0",   "0",   "0", "0", "0", "0", "0", "100", "0", "-1000", "0",   "0", "0", "0", "-500"};
+  std::vector<std::string> lines;
+  for (int line = 1; line <= 22; ++line) lines.push_back(DefaultSettingsLine(line));
+  for (const char* reference : {"0", "100", "0", "-1000", "0", "0", "0", "0", "-500"}) {
+    lines.push_back(reference);
+  }
   for (const auto& [line, text] : replaced) lines[line - 1] = text;
   return FormatSettingsLines(lines);
 }

@@ -87,3 +87,33 @@ TEST(dialog_values, each_value_is_read_the_way_its_control_holds_it) {
     }
   }
 }
+
+TEST(dialog_values, the_defaults_are_the_dialogs_as_a_new_t407_dat_keeps_them) {
+  const DialogValues v = DefaultDialogValues();
+  const struct {
+    const char* name;
+    double value, expected;
+  } cases[] = {
+      {"start marker: line arrow", static_cast<double>(v.StartMarkerKind), 0},
+      {"end marker: line arrow", static_cast<double>(v.EndMarkerKind), 0},
+      {"end-marker scale", v.EndMarkerScale, 1},
+      {"arrow length", v.ArrowLength, 3},
+      {"arrow angle", v.ArrowAngle, 15},
+      {"text type: the current one", static_cast<double>(v.TextTypeChoice), 0},
+      {"precision 0.001", static_cast<double>(v.PrecisionIndex), 3},
+      {"rounding: half up", static_cast<double>(v.RoundingMode), 2},
+      {"trailing zeros removed", static_cast<double>(v.ShowTrailingZeros), 0},
+      {"unit mm", static_cast<double>(v.ValueUnit), 0},
+      {"text gap", v.TextGapPaper, 0.5},
+      {"extension gap", v.ExtensionGapPaper, 2},
+      {"extension overshoot", v.ExtensionOvershootPaper, 2},
+      {"reverse overshoot", v.ReverseOvershootPaper, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.value, c.expected);
+  }
+  EXPECT_EQ(v.ValuePrefix, "");
+  EXPECT_EQ(v.ValueSuffix, "");
+  EXPECT_FALSE(v.AddThousandsCommas || v.AddUnitText || v.FullWidthValue || v.MakeDimensionFigure);
+}

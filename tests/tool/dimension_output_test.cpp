@@ -138,13 +138,13 @@ TEST(dimension_output, worked_example_writes_the_expected_lines) {
   EXPECT_EQ(ToCp932("ＭＳ 明朝"), kMinchoFont);
   const std::vector<std::string> expected = ExampleLinesAfterAttributes();
   ASSERT_EQ(expected.size(), 17u);
-  ExpectLines(Emitted(Scene(), DialogValues{}), Concat(kAttributeLines, expected));
+  ExpectLines(Emitted(Scene(), DefaultDialogValues()), Concat(kAttributeLines, expected));
 }
 
 TEST(dimension_output, short_dimension_reverses_the_markers_with_overshoot) {
   // 2 x 300 cos 15 deg = 579.6 > 400: markers outside, dimension line carried
   // 2 x 100 beyond each end.
-  ExpectLines(Emitted(Scene(400), DialogValues{}),
+  ExpectLines(Emitted(Scene(400), DefaultDialogValues()),
               Concat(kAttributeLines, {
                                           "z3",
                                           "400 -200 400 -700",
@@ -171,7 +171,7 @@ TEST(dimension_output, short_dimension_reverses_the_markers_with_overshoot) {
 }
 
 TEST(dimension_output, dimension_figure_replaces_line_and_text) {
-  DialogValues v;
+  DialogValues v = DefaultDialogValues();
   v.MakeDimensionFigure = true;
   ExpectLines(Emitted(Scene(), v),
               Concat(kAttributeLines, {
@@ -213,7 +213,7 @@ TEST(dimension_output, shared_end_has_no_extension_line_only_at_equal_axis_angle
     DimensionDrawing d = Scene();
     d.Geometry.AddedSide = c.side;
     d.ReferenceAxisAngle = c.referenceAxisAngle;
-    const auto lines = Emitted(d, DialogValues{});
+    const auto lines = Emitted(d, DefaultDialogValues());
     EXPECT_EQ(Contains(lines, atStart), c.startLine);
     EXPECT_EQ(Contains(lines, atEnd), c.endLine);
   }
@@ -357,7 +357,7 @@ TEST(dimension_output, marker_extents_equal_to_the_length_still_fit) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.length);
-    DialogValues v;
+    DialogValues v = DefaultDialogValues();
     v.StartMarkerKind = 2;
     v.EndMarkerKind = 2;
     const auto lines = Emitted(Scene(c.length), v);
@@ -370,7 +370,7 @@ TEST(dimension_output, marker_extents_equal_to_the_length_still_fit) {
 TEST(dimension_output, no_overshoot_lines_without_reverse_overshoot) {
   for (double paper : {0.0, 1e-13}) {  // 1e-13 x 100 is still below 1e-10
     SCOPED_TRACE(paper);
-    DialogValues v;
+    DialogValues v = DefaultDialogValues();
     v.ReverseOvershootPaper = paper;
     const auto lines = Emitted(Scene(400), v);
     // Markers turned outward all the same, but the line is not carried on.
@@ -384,7 +384,7 @@ TEST(dimension_output, no_overshoot_lines_without_reverse_overshoot) {
 }
 
 TEST(dimension_output, end_marker_follows_one_extra_z3) {
-  DialogValues v;
+  DialogValues v = DefaultDialogValues();
   v.StartMarkerKind = 3;
   v.EndMarkerKind = 4;
   const auto lines = Emitted(Scene(), v);
@@ -400,7 +400,7 @@ TEST(dimension_output, free_size_current_text_type_writes_cn0_with_its_values) {
   gDataModel.CurFreeTextHeight = 3.5;
   gDataModel.CurFreeTextSpacing = 0.5;
   gDataModel.CurFreeTextColor = 4;
-  EmitDimensionCommands(Scene(), DialogValues{});
+  EmitDimensionCommands(Scene(), DefaultDialogValues());
   const auto lines = OutputFileLines();
   // "1000" at width 2.5, spacing 0.5: w = 4 x 1.25 + 3 x 0.25 = 5.75, so the
   // text starts 287.5 left of the middle.
@@ -417,7 +417,7 @@ TEST(dimension_output, out_of_range_current_text_type_uses_type_1_for_the_value)
   StartDrawing();
   gDataModel.CurTextType = 12;
   gDataModel.TextTypeTable[1].Width = 4;  // "1000" is then 8 wide: 400 at scale 100
-  EmitDimensionCommands(Scene(), DialogValues{});
+  EmitDimensionCommands(Scene(), DefaultDialogValues());
   const auto lines = OutputFileLines();
   EXPECT_TRUE(Contains(lines, "cn1"));
   EXPECT_TRUE(Contains(lines, "cs 100 -450 10 0 \"1000"));
@@ -438,7 +438,7 @@ TEST(dimension_output, restore_writes_the_host_text_type_only_when_changed) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.choice);
-    DialogValues v;
+    DialogValues v = DefaultDialogValues();
     v.TextTypeChoice = c.choice;
     const auto lines = Emitted(Scene(), v);
     EXPECT_EQ(lines[11], c.valueType);
@@ -474,7 +474,7 @@ TEST(dimension_output, value_text_type_resolution) {
 }
 
 TEST(dimension_output, paper_distances_scale_by_the_layer_scale) {
-  DialogValues v;
+  DialogValues v = DefaultDialogValues();
   v.TextGapPaper = -1;
   v.ExtensionGapPaper = 1.5;
   v.ExtensionOvershootPaper = 2.5;
@@ -487,7 +487,7 @@ TEST(dimension_output, paper_distances_scale_by_the_layer_scale) {
 }
 
 TEST(dimension_output, returns_the_value_text_it_drew) {
-  DialogValues v;
+  DialogValues v = DefaultDialogValues();
   v.ValueUnit = 1;
   v.AddUnitText = true;
   StartDrawing();

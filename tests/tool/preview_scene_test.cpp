@@ -41,7 +41,7 @@ struct Case {
 };
 
 Point Along(double axis, double along, double across) {
-  const double a = axis / 180 * 3.14159265358979323846;
+  const double a = DegreesToRadians(axis);
   return Point{along * std::cos(a) - across * std::sin(a),
                along * std::sin(a) + across * std::cos(a)};
 }

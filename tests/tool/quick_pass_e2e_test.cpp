@@ -377,10 +377,9 @@ TEST(quick_pass_e2e, a_reference_taken_over_t407_dat_keeps_its_lines_1_to_22) {
       " 30", "-7", "-5", "12", "40", "3", "2",  "abc", ToCp932("寸法"), " ", "0.50", "2", "2", "3",
       "15",  "2",  "7",  "0",  "2",  "0", "-1", "x"};
   const std::vector<std::string> oldReference = {"3", "1", "45", "1", "2", "3", "4", "5", "6"};
-  const std::vector<std::string> kNewFileLines = {"100", "100", "0",   "0", "0", "3", "2",  "1",
-                                                  "",    "",    "0.5", "2", "2", "3", "15", "2",
-                                                  "0",   "0",   "0",   "0", "0", "0"};
-  std::vector<std::string> shortKept = kNewFileLines;
+  std::vector<std::string> newFileLines;
+  for (int line = 1; line <= 22; ++line) newFileLines.push_back(DefaultSettingsLine(line));
+  std::vector<std::string> shortKept = newFileLines;
   shortKept[4] = "7";
   const struct {
     std::string existing;
@@ -388,7 +387,7 @@ TEST(quick_pass_e2e, a_reference_taken_over_t407_dat_keeps_its_lines_1_to_22) {
   } cases[] = {{WithLines(odd, oldReference), odd},
                {"100\r\n100\r\n0\r\n0\r\n7", shortKept},
                // An empty file has none of its lines: all of them are the defaults.
-               {"", kNewFileLines}};
+               {"", newFileLines}};
   for (const auto& c : cases) {
     ToolFolder tool;
     WriteBytes(tool / "t407.dat", c.existing);

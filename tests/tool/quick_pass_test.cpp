@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +10,6 @@
 #include "tests/support/file_size_limit.h"
 #include "tests/tool/dialog_fixture.h"
 #include "tests/tool/temp_folder.h"
-#include "tool/quick_pass_command.h"
 #include "tool/ui_texts.h"
 
 namespace {
@@ -65,22 +63,6 @@ TEST(quick_pass, an_added_dimension_returns_0_with_no_message) {
   // Without a place for the message the pass runs the same.
   WriteBytes(folder / "JWC_TEMP.TXT", CrLfLines({"hq", "hp1 0 0"}));
   EXPECT_EQ(RunQuickPass(folder.Path(), nullptr), 1);
-}
-
-TEST(quick_pass, the_one_argument_selects_the_mode) {
-  using M = QuickPassMode;
-  const struct {
-    std::vector<std::string> arguments;
-    std::optional<QuickPassMode> mode;
-  } cases[] = {
-      {{}, M::AddDimension},    {{"/k"}, M::TakeReference}, {{"/K"}, M::TakeReference},
-      {{"/r"}, M::RepeatChain}, {{"/R"}, M::RepeatChain},   {{"/k", "/r"}, std::nullopt},
-      {{"-k"}, std::nullopt},   {{"/kr"}, std::nullopt},    {{""}, std::nullopt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments[0]);
-    EXPECT_EQ(QuickPassModeOf(c.arguments), c.mode);
-  }
 }
 
 TEST(quick_pass, a_reference_that_cannot_replace_t407_dat_is_refused_and_keeps_it) {

@@ -28,6 +28,7 @@
 
 #include "bench/exchange_file_generator.h"
 #include "tests/support/utf8_to_cp932.h"
+#include "tool/end_markers.h"
 #include "tool/placement.h"
 #include "tool/settings_file.h"
 
@@ -444,9 +445,11 @@ void MarkerKind(Case& c, Layout& layout, Random& r, int index) {
                                                  "89", "90", "120", "179.5", "7.5"};
   static constexpr const char* kMarkerScales[] = {"1", "0.5", "2", "1.5", "3", "0.8"};
   static constexpr const char* kOvershoots[] = {"2", "0", "0.5", "1E-11", "5"};
-  const int start = index % 12;
-  const int end = (index * 5 + 3) % 12;
-  const bool reversed = (index / 12) % 2 == 1;
+  // Every kind at each end: a kind added to the table is generated too.
+  const int kinds = static_cast<int>(EndMarkers().size());
+  const int start = index % kinds;
+  const int end = (index * 5 + 3) % kinds;
+  const bool reversed = (index / kinds) % 2 == 1;
   c.Setting(3) = std::to_string(start);
   c.Setting(4) = std::to_string(end);
   c.Setting(8) = r.Pick(kMarkerScales);
