@@ -60,8 +60,32 @@ int main() {
     }
     Check(back == c.sjis, "wide to Shift-JIS", c.name);
   }
-  // A character with no Shift-JIS form becomes one '?' and the rest survives.
+  // A character with no Shift-JIS form becomes one '?' and the rest survives;
+  // none becomes a look-alike (an e for an e acute, a 5C for a yen sign).
   Check(SjisFromWide(L"a\u20ACb") == "a?b", "unmappable character", "euro sign");
+  Check(SjisFromWide(L"a\u00E9\u20AC\uD55Cb") == "a???b", "no look-alikes",
+        "e acute, euro, hangul");
+  Check(SjisFromWide(L"\u00A5") == "?", "no look-alike", "yen sign U+00A5");
+  // What a prefix or suffix may not hold: the first character without a code
+  // of its own, or a control character.
+  struct {
+    const char* name;
+    std::wstring_view wide;
+    char32_t rejected;  // 0: none
+  } texts[] = {
+      {"plain", L"L=\u5BF8\u6CD5 mm", 0},
+      {"NEC and IBM duplicates", L"\u2460\u2170\uFFE2", 0},
+      {"e acute", L"a\u00E9b", 0xE9},
+      {"euro sign after a kanji", L"\u5BF8\u20AC", 0x20AC},
+      {"emoji (a surrogate pair)", L"A\U0001F600B", 0x1F600},
+      {"TAB", L"a\tb", 0x09},
+      {"DEL", L"a\x7F", 0x7F},
+      {"yen sign U+00A5", L"\u00A5", 0xA5},
+  };
+  for (const auto& t : texts) {
+    const std::optional<char32_t> found = FirstCharacterWithoutSjis(t.wide);
+    Check(found.value_or(0) == t.rejected, "first character without Shift-JIS", t.name);
+  }
   std::printf("sjis_edge_check: system code page %u, %d failure(s)\n", GetACP(), failures);
   return failures == 0 ? 0 : 1;
 }
