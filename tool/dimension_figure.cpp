@@ -121,7 +121,8 @@ EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double r
   if (IsLineArrow(marker)) {
     // Line arrow with its tip at E; the length is paper mm, not end-marker scaled.
     const double r = arrowLength * layerScale;
-    for (const double side : {DegreesToRadians(a + 180 + arrowAngle), DegreesToRadians(a + 180 - arrowAngle)}) {
+    for (const double side :
+         {DegreesToRadians(a + 180 + arrowAngle), DegreesToRadians(a + 180 - arrowAngle)}) {
       f.Strokes.push_back(Segment{e, Point{e.X + r * Cosine(side), e.Y + r * Sine(side)}});
     }
     return f;

@@ -61,7 +61,7 @@ struct DimensionFigure {
   // The extension line the reference already has at the shared end, which is
   // therefore not drawn again (the preview shows it as the reference's).
   std::optional<Segment> ReferenceExtensionLine;
-  Segment DimensionLine;                // LineStart to LineEnd
+  Segment DimensionLine;  // LineStart to LineEnd
   TextStyle Style;
   std::string ValueText;
   TextPlacement Text;

@@ -12,11 +12,11 @@ struct ReferenceDimension {
 };
 
 struct PlacementInput {
-  double AxisAngle = 0;       // degrees, the drawing's horizontal
-  double LayerScale = 1;      // scale of the current layer group
-  double ReferenceScale = 1;  // scale the reference was recorded at (> 1e-10)
+  double AxisAngle = 0;          // degrees, the drawing's horizontal
+  double LayerScale = 1;         // scale of the current layer group
+  double ReferenceScale = 1;     // scale the reference was recorded at (> 1e-10)
   ReferenceDimension Reference;  // real units at ReferenceScale
-  Point Picked;               // picked point 1
+  Point Picked;                  // picked point 1
 };
 
 struct Placement {

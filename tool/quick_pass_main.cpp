@@ -10,8 +10,8 @@
 #include <system_error>
 #include <vector>
 
-#include "util/iconv_text.h"
 #include "tool/quick_pass_command.h"
+#include "util/iconv_text.h"
 
 namespace {
 

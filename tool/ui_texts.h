@@ -11,6 +11,10 @@
 
 #include <string_view>
 
+// One line a text, however long, so that each text and its comment read as a
+// pair: clang-format would wrap them.
+// clang-format off
+
 // ---- The window
 
 // 水平寸法線＋
@@ -252,3 +256,4 @@ inline constexpr std::string_view kMemoLines[] = {
     "\x81\x40\x82\xC9\x82\xCD\x81\x75\x8B\x96\x89\xC2\x81\x76\x82\xF0\x91\x49\x91\xF0\x82\xB5\x82\xC4",  // 　には「許可」を選択して
     "\x81\x40\x89\xBA\x82\xB3\x82\xA2\x81\x42",  // 　下さい。
 };
+// clang-format on

@@ -10,6 +10,6 @@
 std::string BlankToEmpty(std::string_view text);
 
 std::string FormatDimensionValue(double measuredLength, int valueUnit, int precisionIndex,
-                                 int roundingMode, int showTrailingZeros,
-                                 bool addThousandsCommas, bool addUnitText, bool fullWidthValue,
+                                 int roundingMode, int showTrailingZeros, bool addThousandsCommas,
+                                 bool addUnitText, bool fullWidthValue,
                                  std::string_view valuePrefix, std::string_view valueSuffix);

@@ -25,7 +25,6 @@ namespace {
 // "ＭＳ 明朝" in Shift-JIS (checked against iconv below).
 constexpr const char* kMinchoFont = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
 
-
 // A drawing as Jw_cad would hand it over, with attributes that differ from
 // the writer's start values so a wrong field shows.
 void StartDrawing() {

@@ -103,7 +103,8 @@ TEST(ui_texts, every_text_is_the_cp932_form_of_its_utf8_text) {
       {kReasonMissing, "kReasonMissing", "ファイルがありません"},
       {kNoticeReferenceTaken, "kNoticeReferenceTaken", "基準寸法を記憶しました"},
       {kMessageUnknownArguments, "kMessageUnknownArguments",
-       "t408q.exe の起動オプションが正しくありません。/k、/r のどちらかを付けるか、何も付けないで下さい。"},
+       "t408q.exe の起動オプションが正しくありません。/k、/r "
+       "のどちらかを付けるか、何も付けないで下さい。"},
       {kMemoLines[0], "kMemoLines[0]", "◆設定データは t407と"},
       {kMemoLines[1], "kMemoLines[1]", "　共用利用します。"},
       {kMemoLines[2], "kMemoLines[2]", "◆追加する寸法線は"},

@@ -1,9 +1,10 @@
 #include "tool/value_text.h"
-#include "tests/support/cp932.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "tests/support/cp932.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ constexpr const char* kTwoFullWidthBlanks = "\x81\x40\x81\x40";  // 　　
 // L=１２，３４５．６mm
 constexpr const char* kFullWidthExample =
     "L=\x82\x50\x82\x51\x81\x43\x82\x52\x82\x53\x82\x54\x81\x44\x82\x55mm";
-
 
 // The dialog's defaults: mm, 3 decimals, half up, zeros removed, nothing added.
 struct Settings {

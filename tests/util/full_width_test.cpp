@@ -9,7 +9,6 @@
 
 namespace {
 
-
 std::string Hex(const std::string& bytes) {
   static const char digits[] = "0123456789ABCDEF";
   std::string text;

@@ -130,8 +130,8 @@ struct Case {
 // t407.dat as t407 leaves it with the dialog's defaults; the reference lines
 // 23 to 31 are filled in by the layout.
 std::vector<std::string> DefaultSettings() {
-  return {"100", "100", "0", "0", "0",   "3", "2", "1", "",  "",  "0.5", "2", "2", "3", "15", "2",
-          "0",   "0",   "0", "0", "0",   "0", "0", "1", "0", "0", "0",   "0", "0", "0", "0"};
+  return {"100", "100", "0", "0", "0", "3", "2", "1", "",  "",  "0.5", "2", "2", "3", "15", "2",
+          "0",   "0",   "0", "0", "0", "0", "0", "1", "0", "0", "0",   "0", "0", "0", "0"};
 }
 
 std::string Cp932(const std::string& utf8) {
@@ -175,8 +175,9 @@ std::string SettingsBytes(const std::vector<std::string>& lines) {
 
 // One line of cases.txt: the note, then the inputs that shape the output.
 std::string Describe(const Case& c) {
-  std::string d = c.note + " | hk " + c.axis + ", lg" + Hex(c.layerGroup) + " 1:" +
-                  c.scales[static_cast<std::size_t>(c.layerGroup)] + ", " + c.currentTextType;
+  std::string d = c.note + " | hk " + c.axis + ", lg" + Hex(c.layerGroup) +
+                  " 1:" + c.scales[static_cast<std::size_t>(c.layerGroup)] + ", " +
+                  c.currentTextType;
   if (!c.pick) d += ", no hp1";
   if (!c.settings) return d + " | no t407.dat";
   const std::vector<std::string>& s = *c.settings;
@@ -224,8 +225,8 @@ struct Layout {
   double lineAcross = 0;  // how far the dimension line runs off the measured points
   double pickAlong = 0;
   double pickAcross = 0;
-  bool swapEnds = false;   // t407.dat holds the later end first
-  bool exactPick = false;  // the picked point with every digit, for cases on an edge
+  bool swapEnds = false;                // t407.dat holds the later end first
+  bool exactPick = false;               // the picked point with every digit, for cases on an edge
   std::optional<std::string> pickText;  // the picked point, when the kind chose its text
 };
 
@@ -263,8 +264,7 @@ void ApplyLayout(Case& c, const Layout& layout, Random& r) {
 double MarkerExtent(int kind, const Case& c) {
   const double scale = c.LayerScale();
   if (kind == 0) {
-    return std::cos(Number(c.Setting(15)) / 180 * std::numbers::pi) * Number(c.Setting(14)) *
-           scale;
+    return std::cos(Number(c.Setting(15)) / 180 * std::numbers::pi) * Number(c.Setting(14)) * scale;
   }
   const double markerScale = Number(c.Setting(8));
   switch (kind) {
@@ -291,8 +291,8 @@ void PlaceDimensionOf(Layout& layout, double length, int side, Random& r, double
 // ---- The kinds --------------------------------------------------------------------
 
 constexpr const char* kAxisAngles[] = {
-    "0",   "90",  "180",  "270",  "45", "30", "-30", "60", "135", "225", "315",
-    "-90", "360", "-180", "120",  "15", "1",  "0.5", "-45", "720", "89.5", "90.5",
+    "0", "90", "180", "270", "45", "30", "-30", "60", "135", "225", "315", "-90", "360", "-180",
+    "120", "15", "1", "0.5", "-45", "720", "89.5", "90.5",
     // The value text turns over above 90.00000001 degrees.
     "90.00000001", "90.000000011", "270.00000001", "269.99999999"};
 
@@ -316,16 +316,14 @@ std::string RandomAxisAngle(Random& r) {
   }
 }
 
-constexpr const char* kScales[] = {"1",   "2",   "5",    "10",  "20",  "25",   "30",
-                                   "50",  "100", "150",  "200", "250", "300",  "500",
+constexpr const char* kScales[] = {"1",    "2",   "5",    "10",  "20",  "25",   "30",
+                                   "50",   "100", "150",  "200", "250", "300",  "500",
                                    "1000", "0.5", "12.5", "1.5", "3",   "0.25", "600"};
 
-constexpr const char* kAffixes[] = {
-    "",     "",   "",       "L=",   "寸法", "約",    "W=",  "全長 ", "　",
-    "  ",   "(", ")",      "ｍｍ", " x ",  "H=",    "～",  "㎜",    "表示\\"};
+constexpr const char* kAffixes[] = {"",   "",  "",  "L=",   "寸法", "約", "W=", "全長 ", "　",
+                                    "  ", "(", ")", "ｍｍ", " x ",  "H=", "～", "㎜",    "表示\\"};
 
-constexpr const char* kFonts[] = {"<ＭＳ ゴシック>", "<ＭＳ 明朝>", "<ＭＳ Ｐゴシック>",
-                                  "<Arial>"};
+constexpr const char* kFonts[] = {"<ＭＳ ゴシック>", "<ＭＳ 明朝>", "<ＭＳ Ｐゴシック>", "<Arial>"};
 
 std::string RandomTextTypes(Random& r, double low, double high, int decimals) {
   std::string s;
@@ -377,9 +375,8 @@ Case BaseCase(Random& r) {
   c.axis = RandomAxisAngle(r);
   for (std::string& scale : c.scales) scale = r.OneIn(2) ? "100" : r.Pick(kScales);
   c.layerGroup = static_cast<int>(r.Below(4));
-  c.attributes = {"ly" + Hex(static_cast<int>(r.Below(16))),
-                  "lc" + std::to_string(1 + r.Below(9)), "lt" + std::to_string(1 + r.Below(9)),
-                  "lw" + std::to_string(r.Below(4))};
+  c.attributes = {"ly" + Hex(static_cast<int>(r.Below(16))), "lc" + std::to_string(1 + r.Below(9)),
+                  "lt" + std::to_string(1 + r.Below(9)), "lw" + std::to_string(r.Below(4))};
   c.currentTextType = r.OneIn(5) ? FreeTextType(r) : "cn" + std::to_string(1 + r.Below(10));
   c.font = r.Pick(kFonts);
   static constexpr const char* kPickKeywords[] = {"hp1", "hp1", "hp1", "hp1ln", "hp1-", "hp1ci"};
@@ -441,7 +438,7 @@ void ScaleKind(Case& c, Layout& layout, Random& r, int index) {
 
 void MarkerKind(Case& c, Layout& layout, Random& r, int index) {
   static constexpr const char* kArrowLengths[] = {"3", "1.5", "10", "0.8", "1000", "2.5", "4"};
-  static constexpr const char* kArrowAngles[] = {"15", "30", "45",  "10",  "60",
+  static constexpr const char* kArrowAngles[] = {"15", "30", "45",  "10",    "60",
                                                  "89", "90", "120", "179.5", "7.5"};
   static constexpr const char* kMarkerScales[] = {"1", "0.5", "2", "1.5", "3", "0.8"};
   static constexpr const char* kOvershoots[] = {"2", "0", "0.5", "1E-11", "5"};
@@ -462,9 +459,9 @@ void MarkerKind(Case& c, Layout& layout, Random& r, int index) {
     extents = MarkerExtent(start, c) + MarkerExtent(end, c);
   }
   const double scale = c.LayerScale();
-  const double length = reversed ? extents * r.Between(0.1, 0.95)
-                                 : std::max(extents, 0.0) * r.Between(1.05, 6) +
-                                       r.Between(1, 50) * scale;
+  const double length =
+      reversed ? extents * r.Between(0.1, 0.95)
+               : std::max(extents, 0.0) * r.Between(1.05, 6) + r.Between(1, 50) * scale;
   PlaceDimensionOf(layout, length, static_cast<int>(r.Below(2)), r, scale);
   c.note = "markers " + std::to_string(start) + "/" + std::to_string(end) +
            (reversed ? " reversed" : " inside");
@@ -530,8 +527,8 @@ void ValueKind(Case& c, Layout& layout, Random& r, int index) {
     length = (std::floor(length / unit) + 0.5) * unit;
   }
   PlaceDimensionOf(layout, length, static_cast<int>(r.Below(2)), r, c.LayerScale());
-  c.note = "value of " + Shortest(length) + ", precision " + c.Setting(6) + " rounding " +
-           c.Setting(7);
+  c.note =
+      "value of " + Shortest(length) + ", precision " + c.Setting(6) + " rounding " + c.Setting(7);
 }
 
 void ChainKind(Case& c, Layout& layout, Random& r, int index) {
@@ -591,14 +588,13 @@ void RefusalKind(Case& c, Layout& layout, Random& r, int index) {
     const char* text;
   };
   static constexpr BadValue kBadValues[] = {
-      {3, "12"},  {8, "abc"},   {14, "1000.5"}, {15, "180"}, {5, "11"},
-      {6, "9"},   {7, "3"},     {12, "-0.5"},   {4, "40"},   {8, "0"},
-      {14, "0"},  {15, "0"},    {13, "-2"},     {16, "-1"},  {8, "-1"},
+      {3, "12"}, {8, "abc"}, {14, "1000.5"}, {15, "180"}, {5, "11"},
+      {6, "9"},  {7, "3"},   {12, "-0.5"},   {4, "40"},   {8, "0"},
+      {14, "0"}, {15, "0"},  {13, "-2"},     {16, "-1"},  {8, "-1"},
   };
-  static constexpr const char* kPattern[] = {"no t407.dat", "inside",        "bad value",
-                                             "no hp1",      "zero length",   "bad value",
-                                             "inside",      "bad value",     "no hp1",
-                                             "zero length"};
+  static constexpr const char* kPattern[] = {"no t407.dat", "inside",     "bad value", "no hp1",
+                                             "zero length", "bad value",  "inside",    "bad value",
+                                             "no hp1",      "zero length"};
   const std::string what = kPattern[index % 10];
   const double scale = c.LayerScale();
   if (what == "no t407.dat") {
@@ -616,7 +612,8 @@ void RefusalKind(Case& c, Layout& layout, Random& r, int index) {
       c.Setting(25) = "0";
       c.LayerScaleText() = "1";
       c.Setting(24) = "1";
-      layout.origin = {static_cast<double>(r.Below(2000)) - 1000, static_cast<double>(r.Below(500))};
+      layout.origin = {static_cast<double>(r.Below(2000)) - 1000,
+                       static_cast<double>(r.Below(500))};
       layout.referenceLength = static_cast<double>(10 + r.Below(200));
       layout.pickAlong = at == 1 ? 0 : layout.referenceLength + 5e-11;
       layout.pickAcross = static_cast<double>(r.Below(40)) - 20;
@@ -626,8 +623,8 @@ void RefusalKind(Case& c, Layout& layout, Random& r, int index) {
   } else if (what == "bad value") {
     // Three of every ten cases hold a bad value, each the next one of the list.
     const int round = index % 10 == 2 ? 0 : index % 10 == 5 ? 1 : 2;
-    const BadValue& bad = kBadValues[static_cast<std::size_t>((index / 10) * 3 + round) %
-                                     std::size(kBadValues)];
+    const BadValue& bad =
+        kBadValues[static_cast<std::size_t>((index / 10) * 3 + round) % std::size(kBadValues)];
     c.Setting(bad.line) = bad.text;
     c.note = "refused: t407.dat line " + std::to_string(bad.line) + " reads " + bad.text;
   } else if (what == "no hp1") {
@@ -652,8 +649,8 @@ struct Kind {
   const char* name;
   KindMaker make;
 };
-constexpr Kind kKinds[] = {{"axis", AxisKind},   {"scale", ScaleKind}, {"marker", MarkerKind},
-                           {"text", TextKind},   {"value", ValueKind}, {"chain", ChainKind},
+constexpr Kind kKinds[] = {{"axis", AxisKind},      {"scale", ScaleKind}, {"marker", MarkerKind},
+                           {"text", TextKind},      {"value", ValueKind}, {"chain", ChainKind},
                            {"refusal", RefusalKind}};
 
 }  // namespace

@@ -56,8 +56,8 @@ class Form1Window {
 
   // ---- Building the controls
   void Build(HWND window);
-  HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style,
-                   DWORD exStyle, const FormRect& bounds, int id, int fontHeight);
+  HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
+                   const FormRect& bounds, int id, int fontHeight);
   void BuildControl(const ControlDescription& control);
   HWND BuildRadioGroup(const ControlDescription& group, int id);
   void BuildLabel(const LabelDescription& label);

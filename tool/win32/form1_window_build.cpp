@@ -5,9 +5,10 @@
 // Sections: fonts and brushes; building the controls; laying out at the
 // window's resolution; the windows.
 
-#include "tool/win32/form1_window.h"
-
 #include <windows.h>
+
+#include "tool/win32/form1_window.h"
+// imm.h needs windows.h first.
 #include <imm.h>
 
 #include <string>
@@ -54,10 +55,10 @@ HFONT Form1Window::Font(int height) {
   if (found != fonts_.end()) return found->second;
   const WindowDescription& form = Form1Description().Window;
   // A negative height asks for the character height, as the form gives it.
-  HFONT font = CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           static_cast<DWORD>(form.FontCharset), OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                           WideFromSjis(form.FontFace).c_str());
+  HFONT font =
+      CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                  static_cast<DWORD>(form.FontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, WideFromSjis(form.FontFace).c_str());
   fonts_[height] = font;
   return font;
 }
@@ -76,8 +77,7 @@ HWND Form1Window::CreateChild(const wchar_t* className, const std::wstring& text
                               DWORD exStyle, const FormRect& bounds, int id, int fontHeight) {
   HWND child = CreateWindowExW(
       exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.X, bounds.Y,
-      bounds.Width, bounds.Height, window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      bounds.Width, bounds.Height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
   SendMessageW(child, WM_SETFONT,
                reinterpret_cast<WPARAM>(Font(ScaledFontHeight(fontHeight, dpi_))), FALSE);

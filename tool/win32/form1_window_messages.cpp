@@ -4,10 +4,9 @@
 //
 // Sections: start-up; the window procedure; the message loop.
 
-#include "tool/win32/form1_window.h"
-
 #include "tool/win32/application_window.h"
 #include "tool/win32/dialog_keys.h"
+#include "tool/win32/form1_window.h"
 #include "tool/win32/sjis_edge.h"
 
 // ---- Start-up

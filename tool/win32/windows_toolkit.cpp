@@ -72,9 +72,7 @@ void WindowsToolkit::MoveWindow(int left, int top) {
   }
 }
 
-void WindowsToolkit::RequestClose() {
-  PostMessageW(window_, WM_CLOSE, 0, 0);
-}
+void WindowsToolkit::RequestClose() { PostMessageW(window_, WM_CLOSE, 0, 0); }
 
 void WindowsToolkit::ClearItems(ControlId list) {
   if (FindRadioGroup(list) != nullptr) return;
