@@ -25,7 +25,7 @@ constexpr FormColour kWhite{255, 255, 255};
 constexpr FormColour kPaleCyan{187, 236, 244};
 constexpr FormColour kLightGrey{231, 231, 231};
 
-// Docked at the bottom of the 436 px high client: the page strip, then the
+// Docked at the bottom of the 436 px high client: the preview strip, then the
 // status strip above it.
 constexpr int kScrollBoxTop = 436 - 65;
 constexpr int kStatusTop = kScrollBoxTop - 24;

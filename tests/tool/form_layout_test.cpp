@@ -163,13 +163,13 @@ TEST(form_layout, window_is_the_fixed_white_dialog) {
 
 TEST(form_layout, status_strip_sits_on_the_page_strip_at_the_bottom) {
   const ControlDescription& status = DescribeControl(ControlId::LabelA1);
-  const ControlDescription& page = DescribeControl(ControlId::ScrollBox1);
-  EXPECT_EQ(page.Docking, Dock::Bottom);
+  const ControlDescription& preview = DescribeControl(ControlId::ScrollBox1);
+  EXPECT_EQ(preview.Docking, Dock::Bottom);
   EXPECT_EQ(status.Docking, Dock::Bottom);
-  EXPECT_EQ(page.Bounds.Y + page.Bounds.Height, 436);
-  EXPECT_EQ(page.Bounds.Width, 492);
-  EXPECT_EQ(page.Bounds.Height, 65);
-  EXPECT_EQ(status.Bounds.Y + status.Bounds.Height, page.Bounds.Y);
+  EXPECT_EQ(preview.Bounds.Y + preview.Bounds.Height, 436);
+  EXPECT_EQ(preview.Bounds.Width, 492);
+  EXPECT_EQ(preview.Bounds.Height, 65);
+  EXPECT_EQ(status.Bounds.Y + status.Bounds.Height, preview.Bounds.Y);
   EXPECT_EQ(status.Bounds.Width, 492);
   EXPECT_EQ(status.Bounds.Height, 24);
   EXPECT_EQ(status.Caption, ToCp932("　"));
@@ -178,8 +178,8 @@ TEST(form_layout, status_strip_sits_on_the_page_strip_at_the_bottom) {
   EXPECT_EQ(status.Background->Green, 231);
   EXPECT_EQ(status.Background->Blue, 231);
   // The preview strip is the last control in the tab order and no tab stop.
-  EXPECT_EQ(page.TabOrder, 23);
-  EXPECT_FALSE(page.TabStop);
+  EXPECT_EQ(preview.TabOrder, 23);
+  EXPECT_FALSE(preview.TabStop);
 }
 
 TEST(form_layout, no_control_or_label_reaches_into_the_status_strip) {

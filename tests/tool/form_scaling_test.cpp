@@ -175,13 +175,13 @@ TEST(form_scaling, strips_stay_docked_full_width_at_the_bottom) {
   for (int dpi : kDpis) {
     SCOPED_TRACE(dpi);
     const FormSize client = ScaledClientSize(dpi);
-    const FormRect page = ScaledControlBounds(ControlId::ScrollBox1, dpi);
+    const FormRect preview = ScaledControlBounds(ControlId::ScrollBox1, dpi);
     const FormRect status = ScaledControlBounds(ControlId::LabelA1, dpi);
-    EXPECT_EQ(Bottom(page), client.Height);
-    EXPECT_EQ(Bottom(status), page.Y);
-    EXPECT_EQ(page.X, 0);
+    EXPECT_EQ(Bottom(preview), client.Height);
+    EXPECT_EQ(Bottom(status), preview.Y);
+    EXPECT_EQ(preview.X, 0);
     EXPECT_EQ(status.X, 0);
-    EXPECT_EQ(page.Width, client.Width);
+    EXPECT_EQ(preview.Width, client.Width);
     EXPECT_EQ(status.Width, client.Width);
   }
 }
