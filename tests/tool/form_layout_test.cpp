@@ -161,7 +161,7 @@ TEST(form_layout, window_is_the_fixed_white_dialog) {
   EXPECT_FALSE(w.MaximiseBox);
 }
 
-TEST(form_layout, status_strip_sits_on_the_page_strip_at_the_bottom) {
+TEST(form_layout, status_strip_sits_on_the_preview_strip_at_the_bottom) {
   const ControlDescription& status = DescribeControl(ControlId::LabelA1);
   const ControlDescription& preview = DescribeControl(ControlId::ScrollBox1);
   EXPECT_EQ(preview.Docking, Dock::Bottom);
