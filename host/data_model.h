@@ -22,13 +22,27 @@ struct TextRef {
   std::uint32_t Length = 0;
 };
 
-struct EntityHeader {
-  int EntityTag = 0;
+// Jw_cad's attributes before the exchange file names any. The current
+// attributes, the attribute state and a record header all start from them.
+struct StartAttributeValues {
   int LayerGroup = 0;
   int Layer = 0;
   int PenColor = 1;
   int LineType = 1;
   int LineWidth = 0;
+  int TextType = 1;
+  double TextWidth = 2, TextHeight = 2, TextSpacing = 0;
+  int TextColor = 1;
+};
+inline constexpr StartAttributeValues kStartAttributes;
+
+struct EntityHeader {
+  int EntityTag = 0;
+  int LayerGroup = kStartAttributes.LayerGroup;
+  int Layer = kStartAttributes.Layer;
+  int PenColor = kStartAttributes.PenColor;
+  int LineType = kStartAttributes.LineType;
+  int LineWidth = kStartAttributes.LineWidth;
   int ZFlags = 0;
 };
 
@@ -162,14 +176,16 @@ inline constexpr std::string_view kDefaultFontName =
 // While writing: the attributes last written, so repeats can be left out.
 // The values below are the start values of both.
 struct AttributeState {
-  int LayerGroup = 0;
-  int Layer = 0;
-  int PenColor = 1;
-  int LineType = 1;
-  int LineWidth = 0;
-  int TextType = 1;
-  double TextWidth = 2, TextHeight = 2, TextSpacing = 0;
-  int TextColor = 1;
+  int LayerGroup = kStartAttributes.LayerGroup;
+  int Layer = kStartAttributes.Layer;
+  int PenColor = kStartAttributes.PenColor;
+  int LineType = kStartAttributes.LineType;
+  int LineWidth = kStartAttributes.LineWidth;
+  int TextType = kStartAttributes.TextType;
+  double TextWidth = kStartAttributes.TextWidth;
+  double TextHeight = kStartAttributes.TextHeight;
+  double TextSpacing = kStartAttributes.TextSpacing;
+  int TextColor = kStartAttributes.TextColor;
   int TextCC = 0;
   std::string FontName{kDefaultFontName};
   int PointColor = 1;
@@ -209,14 +225,16 @@ struct DataModel {
   double HnValues[5] = {};  // index 1..4
 
   // Current attributes: the first value of each kind in the file.
-  int CurLayerGroup = 0;
-  int CurLayer = 0;
-  int CurPenColor = 1;
-  int CurLineType = 1;
-  int CurLineWidth = 0;
-  int CurTextType = 1;
-  double CurFreeTextWidth = 2, CurFreeTextHeight = 2, CurFreeTextSpacing = 0;
-  int CurFreeTextColor = 1;
+  int CurLayerGroup = kStartAttributes.LayerGroup;
+  int CurLayer = kStartAttributes.Layer;
+  int CurPenColor = kStartAttributes.PenColor;
+  int CurLineType = kStartAttributes.LineType;
+  int CurLineWidth = kStartAttributes.LineWidth;
+  int CurTextType = kStartAttributes.TextType;
+  double CurFreeTextWidth = kStartAttributes.TextWidth;
+  double CurFreeTextHeight = kStartAttributes.TextHeight;
+  double CurFreeTextSpacing = kStartAttributes.TextSpacing;
+  int CurFreeTextColor = kStartAttributes.TextColor;
   std::string CurFontName;
 
   // Layer tables.
