@@ -104,9 +104,10 @@ void SplitExchangeLineInPlace(char* const line, const std::size_t n, LineTokens&
       case kPlain:
         break;  // not reached: the run above took it
       case kLead:
-        // A lead byte takes the next byte whatever it is; with nothing after
-        // it, it is no character at all.
-        if (i + 1 >= n) {
+        // A lead byte takes the next byte whatever it is. A lone lead byte at
+        // the end of the line, a character of one byte to the text functions,
+        // is half a character to the reader, which drops it.
+        if (CharByteCount(std::string_view(line, n), i) == 1) {
           i = n;
           break;
         }
