@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -81,9 +82,14 @@ void EndEntity(bool endsModes) {
   }
 }
 
+// Stores `record` with its numbers read from `count` tokens from `first` on,
+// when asked for; the record's number fields are left as they are.
 template <class Record>
-void StoreEntity(Table<Record>& table, int kind, const Record& record) {
-  std::size_t index = table.push_back(record);
+void StoreEntity(PackedTable<Record>& table, int kind, const Record& record, const Tokens& t,
+                 int first) {
+  constexpr std::size_t kNumbers = PackedTable<Record>::kNumbers;
+  const std::size_t index =
+      table.Append(record, std::span<const std::string_view, kNumbers>(t.Tokens + first, kNumbers));
   AddEntityOrder(kind, static_cast<int>(index));
 }
 
@@ -91,34 +97,32 @@ bool SamePoint(Point a, Point b) {
   return std::fabs(a.X - b.X) <= kGeometryTolerance && std::fabs(a.Y - b.Y) <= kGeometryTolerance;
 }
 
-void StoreSolid2(Point p1, Point p2) {
-  Solid2Record r;
+// A solid's corners, each the tokens of its X and Y: corner c (1-based) of
+// an "sl" line is tokens 2c - 1 and 2c.
+template <class Record, std::size_t kCorners>
+void StoreSolid(PackedTable<Record>& table, int kind, const Tokens& t,
+                const int (&corners)[kCorners]) {
+  static_assert(PackedTable<Record>::kNumbers == 2 * kCorners);
+  Record r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
-  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y;
-  StoreEntity(gDataModel.Solid2Table, kSolid2Entity, r);
+  std::string_view tokens[2 * kCorners];
+  for (std::size_t i = 0; i < kCorners; ++i) {
+    tokens[2 * i] = t.Tokens[2 * corners[i] - 1];
+    tokens[2 * i + 1] = t.Tokens[2 * corners[i]];
+  }
+  AddEntityOrder(kind, static_cast<int>(table.Append(r, tokens)));
 }
 
-void StoreSolid3(Point p1, Point p2, Point p3) {
-  Solid3Record r;
-  r.Header = FillEntityHeader();
-  r.SolidColor = gDataModel.AttrState.SolidColor;
-  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y, r.X3 = p3.X, r.Y3 = p3.Y;
-  StoreEntity(gDataModel.Solid3Table, kSolid3Entity, r);
+void StoreSolid2(const Tokens& t, int a, int b) {
+  StoreSolid(gDataModel.Solid2Table, kSolid2Entity, t, {a, b});
+}
+void StoreSolid3(const Tokens& t, int a, int b, int c) {
+  StoreSolid(gDataModel.Solid3Table, kSolid3Entity, t, {a, b, c});
 }
 
-void StoreSolid4(Point p1, Point p2, Point p3, Point p4) {
-  Solid4Record r;
-  r.Header = FillEntityHeader();
-  r.SolidColor = gDataModel.AttrState.SolidColor;
-  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y;
-  r.X3 = p3.X, r.Y3 = p3.Y, r.X4 = p4.X, r.Y4 = p4.Y;
-  StoreEntity(gDataModel.Solid4Table, kSolid4Entity, r);
-}
-
-Point PointAt(const Tokens& t, int firstToken) {
-  return Point{Real(t, firstToken), Real(t, firstToken + 1)};
-}
+// Corner c (1-based) of an "sl" line.
+Point Corner(const Tokens& t, int c) { return Point{Real(t, 2 * c - 1), Real(t, 2 * c)}; }
 
 // ---- 2. Keyword handlers -------------------------------------------------------
 
@@ -320,16 +324,14 @@ void OnEntityTag(const Tokens& t) {
 void OnCircle(const Tokens& t) {
   CircleRecord r;
   r.Header = FillEntityHeader();
-  r.X = Real(t, 1), r.Y = Real(t, 2), r.R = Real(t, 3);
-  StoreEntity(gDataModel.CircleTable, kCircleEntity, r);
+  StoreEntity(gDataModel.CircleTable, kCircleEntity, r, t, 1);
   EndEntity(true);
 }
 
 void OnArc(const Tokens& t) {
   ArcRecord r;
   r.Header = FillEntityHeader();
-  for (int i = 0; i < 7; ++i) r.Values[i] = Real(t, i + 1);
-  StoreEntity(gDataModel.ArcTable, kArcEntity, r);
+  StoreEntity(gDataModel.ArcTable, kArcEntity, r, t, 1);
   EndEntity(true);
 }
 
@@ -358,23 +360,23 @@ TextRecord MakeTextRecord(const Tokens& t) {
     r.Width = a.TextWidth, r.Height = a.TextHeight, r.Spacing = a.TextSpacing;
     r.Header.PenColor = a.TextColor;
   }
-  r.X = Real(t, 1), r.Y = Real(t, 2), r.DX = Real(t, 3), r.DY = Real(t, 4);
   StoreFontName(r.FontName);
   r.Text = gDataModel.StoreText(CutToWholeChars(t.Tokens[5], kShortTextBytes));
   return r;
 }
 
 // A "cs" text in dimension mode closes the figure opened by "msg": the line
-// read in between and this text become one dimension record.
+// read in between and this text become one dimension record. The text's X,
+// Y, DX and DY are tokens 1 to 4.
 void OnText(const Tokens& t) {
   DataModel& m = gDataModel;
   if (m.AttrState.InDimension && t.Tokens[0] == "cs") {
     DimensionRecord r;
     r.Line = m.PendingDimensionLine;
     r.Text = MakeTextRecord(t);
-    StoreEntity(m.DimensionTable, kDimensionEntity, r);
+    StoreEntity(m.DimensionTable, kDimensionEntity, r, t, 1);
   } else {
-    StoreEntity(m.TextTable, kTextEntity, MakeTextRecord(t));
+    StoreEntity(m.TextTable, kTextEntity, MakeTextRecord(t), t, 1);
   }
   EndEntity(true);
 }
@@ -383,8 +385,7 @@ void OnPoint(const Tokens& t) {
   PointRecord r;
   r.Header = FillEntityHeader();
   r.Header.PenColor = gDataModel.AttrState.PointColor;
-  r.X = Real(t, 1), r.Y = Real(t, 2);
-  StoreEntity(gDataModel.PointTable, kPointEntity, r);
+  StoreEntity(gDataModel.PointTable, kPointEntity, r, t, 1);
   EndEntity(true);
 }
 
@@ -392,36 +393,34 @@ void OnCodedPoint(const Tokens& t) {
   CodedPointRecord r;
   r.Header = FillEntityHeader();
   r.Header.PenColor = gDataModel.AttrState.PointColor;
-  r.X = Real(t, 1), r.Y = Real(t, 2), r.Scale = Real(t, 3), r.Angle = Real(t, 4);
   r.Code = Integer(t, 5);
-  StoreEntity(gDataModel.CodedPointTable, kCodedPointEntity, r);
+  StoreEntity(gDataModel.CodedPointTable, kCodedPointEntity, r, t, 1);
   EndEntity(true);
 }
 
 void OnBlock(const Tokens& t) {
   BlockRecord r;
   r.Header = FillEntityHeader();
-  r.X = Real(t, 1), r.Y = Real(t, 2);
   r.Name = gDataModel.StoreText(t.Tokens[3]);
-  StoreEntity(gDataModel.BlockTable, kBlockEntity, r);
+  StoreEntity(gDataModel.BlockTable, kBlockEntity, r, t, 1);
   EndEntity(true);
 }
 
 void OnSolid2(const Tokens& t) {
-  StoreSolid2(PointAt(t, 1), PointAt(t, 3));
+  StoreSolid2(t, 1, 2);
   EndEntity(true);
 }
 
 // A three-point solid with two equal corners is stored as the two-point
 // solid it really is.
 void OnSolid3(const Tokens& t) {
-  const Point p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5);
+  const Point p1 = Corner(t, 1), p2 = Corner(t, 2), p3 = Corner(t, 3);
   if (SamePoint(p1, p2)) {
-    StoreSolid2(p1, p3);
+    StoreSolid2(t, 1, 3);
   } else if (SamePoint(p2, p3)) {
-    StoreSolid2(p1, p2);
+    StoreSolid2(t, 1, 2);
   } else {
-    StoreSolid3(p1, p2, p3);
+    StoreSolid3(t, 1, 2, 3);
   }
   EndEntity(true);
 }
@@ -429,21 +428,21 @@ void OnSolid3(const Tokens& t) {
 // Likewise a four-point solid with equal corners becomes a two- or
 // three-point solid; the order of the tests decides which corners are kept.
 void OnSolid4(const Tokens& t) {
-  const Point p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5), p4 = PointAt(t, 7);
+  const Point p1 = Corner(t, 1), p2 = Corner(t, 2), p3 = Corner(t, 3), p4 = Corner(t, 4);
   if (SamePoint(p1, p2) && SamePoint(p1, p3)) {
-    StoreSolid2(p1, p4);
+    StoreSolid2(t, 1, 4);
   } else if (SamePoint(p2, p3) && SamePoint(p2, p4)) {
-    StoreSolid2(p1, p2);
+    StoreSolid2(t, 1, 2);
   } else if (SamePoint(p1, p2) && SamePoint(p3, p4)) {
-    StoreSolid2(p1, p3);
+    StoreSolid2(t, 1, 3);
   } else if (SamePoint(p4, p1) || SamePoint(p4, p2) || SamePoint(p4, p3)) {
-    StoreSolid3(p1, p2, p3);
+    StoreSolid3(t, 1, 2, 3);
   } else if (SamePoint(p3, p1) || SamePoint(p3, p2)) {
-    StoreSolid3(p1, p2, p4);
+    StoreSolid3(t, 1, 2, 4);
   } else if (SamePoint(p2, p1)) {
-    StoreSolid3(p1, p3, p4);
+    StoreSolid3(t, 1, 3, 4);
   } else {
-    StoreSolid4(p1, p2, p3, p4);
+    StoreSolid(gDataModel.Solid4Table, kSolid4Entity, t, {1, 2, 3, 4});
   }
   EndEntity(true);
 }
@@ -452,33 +451,31 @@ SolidCodeRecord MakeSolidCode(const Tokens& t) {
   SolidCodeRecord r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
-  for (int i = 0; i < 7; ++i) r.Values[i] = Real(t, i + 1);
   r.Code = Integer(t, 8);
   return r;
 }
 
-SolidEightRecord MakeSolidEight(const Tokens& t) {
+SolidEightRecord MakeSolidEight() {
   SolidEightRecord r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
-  for (int i = 0; i < 8; ++i) r.Values[i] = Real(t, i + 1);
   return r;
 }
 
 void OnSc(const Tokens& t) {
-  StoreEntity(gDataModel.ScTable, kScEntity, MakeSolidCode(t));
+  StoreEntity(gDataModel.ScTable, kScEntity, MakeSolidCode(t), t, 1);
   EndEntity(true);
 }
 void OnSe(const Tokens& t) {
-  StoreEntity(gDataModel.SeTable, kSeEntity, MakeSolidCode(t));
+  StoreEntity(gDataModel.SeTable, kSeEntity, MakeSolidCode(t), t, 1);
   EndEntity(true);
 }
 void OnSo(const Tokens& t) {
-  StoreEntity(gDataModel.SoTable, kSoEntity, MakeSolidEight(t));
+  StoreEntity(gDataModel.SoTable, kSoEntity, MakeSolidEight(), t, 1);
   EndEntity(true);
 }
 void OnSg(const Tokens& t) {
-  StoreEntity(gDataModel.SgTable, kSgEntity, MakeSolidEight(t));
+  StoreEntity(gDataModel.SgTable, kSgEntity, MakeSolidEight(), t, 1);
   EndEntity(true);
 }
 
@@ -489,13 +486,13 @@ void OnStraightLine(const Tokens& t) {
   DataModel& m = gDataModel;
   LineRecord r;
   r.Header = FillEntityHeader();
-  r.X1 = Real(t, 0), r.Y1 = Real(t, 1), r.X2 = Real(t, 2), r.Y2 = Real(t, 3);
   if (m.AttrState.InDimension) {
+    r.X1 = Real(t, 0), r.Y1 = Real(t, 1), r.X2 = Real(t, 2), r.Y2 = Real(t, 3);
     m.PendingDimensionLine = r;
     return;
   }
   r.PolylineNo = m.AttrState.InPolyline ? m.AttrState.PolylineCount : 0;
-  StoreEntity(m.LineTable, kLineEntity, r);
+  StoreEntity(m.LineTable, kLineEntity, r, t, 0);
   EndEntity(false);
 }
 
