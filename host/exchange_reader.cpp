@@ -698,12 +698,14 @@ class LineCutter {
  private:
   void Line(char* line, std::size_t size) {
     if (size > 0 && line[size - 1] == '\r') --size;
-    // A CR inside a line is dropped before the line is split, so it never
-    // becomes the second byte of a double-byte character.
-    if (std::memchr(line, '\r', size)) {
-      size = static_cast<std::size_t>(std::remove(line, line + size, '\r') - line);
+    if (!SplitSimpleLine(line, size, tokens_)) {
+      // A CR inside a line is dropped before the line is split, so it never
+      // becomes the second byte of a double-byte character.
+      if (std::memchr(line, '\r', size)) {
+        size = static_cast<std::size_t>(std::remove(line, line + size, '\r') - line);
+      }
+      SplitExchangeLineInPlace(line, size, tokens_);
     }
-    SplitExchangeLineInPlace(line, size, tokens_);
     InterpretExchangeTokens(tokens_);
   }
 

@@ -162,25 +162,41 @@ V SplitByteByByte(std::string_view line) {
 TEST(exchange_tokenizer, splitting_agrees_with_the_byte_by_byte_rules_on_random_lines) {
   // Plain runs of every length around eight bytes, broken by each kind of
   // special byte at every position: blanks, TAB, quote, "=", lead bytes,
-  // half-width kana, CR and other control bytes, DEL, 0xFE.
+  // half-width kana, CR and other control bytes, DEL, 0xFE. Every other line
+  // is broken by blanks alone, as the lines of numbers are that the reader
+  // splits sixteen bytes at a time, some of them longer than 64 bytes.
   static constexpr char kSpecials[] = {' ',    '\t',   '"',    '=',    '\x82', '\xE0',
                                        '\xFD', '\x80', '\xA0', '\xDF', '\r',   '\x1B',
                                        '\x7F', '\xFE', '\xFF', '\x00'};
   std::mt19937 random(408);
-  for (int n = 0; n < 20000; ++n) {
+  int simpleLines = 0;
+  for (int n = 0; n < 40000; ++n) {
     std::string line;
-    const std::size_t length = random() % 72;
+    const bool blanksOnly = n % 2 == 1;
+    const std::size_t length = random() % (blanksOnly ? 200 : 72);
     const unsigned specialsIn16 = random() % 8;  // lines from almost all plain to dense
     while (line.size() < length) {
       if (random() % 16 < specialsIn16) {
-        line += kSpecials[random() % std::size(kSpecials)];
+        line += blanksOnly ? ' ' : kSpecials[random() % std::size(kSpecials)];
       } else {
         line += "-0123456789.eE+abcxyz"[random() % 21];
       }
     }
     SCOPED_TRACE(testing::PrintToString(line));
-    ASSERT_EQ(Split(line), SplitByteByByte(line));
+    const V expected = SplitByteByByte(line);
+    ASSERT_EQ(Split(line), expected);
+    // Each way of splitting alone: a simple line either way, any line in place.
+    std::string copy = line;
+    LineTokens tokens;
+    SplitExchangeLineInPlace(copy.data(), copy.size(), tokens);
+    ASSERT_EQ(V(tokens.Tokens, tokens.Tokens + tokens.Count), expected);
+    if (SplitSimpleLine(line.data(), line.size(), tokens)) {
+      ASSERT_EQ(V(tokens.Tokens, tokens.Tokens + tokens.Count), expected);
+      simpleLines += 1;
+    }
   }
+  // Half the lines are simple ones, or nearly so.
+  EXPECT_GT(simpleLines, 10000);
 }
 
 }  // namespace
