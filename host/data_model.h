@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "host/entity_order.h"
 #include "host/entity_records.h"
 #include "host/packed_table.h"
-#include "host/table.h"
 
 // ---- Attribute state -----------------------------------------------------
 
@@ -137,7 +137,7 @@ struct DataModel {
   PackedTable<SolidCodeRecord> SeTable;
   PackedTable<SolidEightRecord> SoTable;
   PackedTable<SolidEightRecord> SgTable;
-  Table<EntityOrderEntry> EntityOrder;
+  EntityOrderList EntityOrder;
 
   // The line read in dimension mode, waiting for its "cs" text.
   LineRecord PendingDimensionLine;
