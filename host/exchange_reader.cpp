@@ -562,10 +562,23 @@ constexpr KeywordRow kRows[] = {
 };
 constexpr int kRowCount = static_cast<int>(std::size(kRows));
 
+// Whether `keyword` (ending in "=") occurs in `token`. Only the "=" bytes of
+// the token are looked at, and a token of numbers has none.
+bool Contains(std::string_view token, std::string_view keyword) {
+  const char* const end = token.data() + token.size();
+  for (const char* at = token.data() + keyword.size() - 1; at < end; ++at) {
+    at = static_cast<const char*>(
+        std::memchr(at, keyword.back(), static_cast<std::size_t>(end - at)));
+    if (at == nullptr) return false;
+    if (std::string_view(at + 1 - keyword.size(), keyword.size()) == keyword) return true;
+  }
+  return false;
+}
+
 bool FormMatches(const KeywordRow& row, std::string_view token) {
   switch (row.match) {
     case Match::kContains:
-      return token.find(row.keyword) != std::string_view::npos;
+      return Contains(token, row.keyword);
     case Match::kEquals:
       return token == row.keyword;
     case Match::kStartsWith:
@@ -593,37 +606,35 @@ bool CountMatches(const KeywordRow& row, int count) {
 // The rows a token starting with a given byte can match, in table order.
 // Most lines are straight lines starting with a digit or a blank-separated
 // sign, and this lets them skip the forty keyword rows they cannot match.
-struct RowIndex {
-  std::array<std::vector<unsigned char>, 256> rowsByFirstByte;
-
-  RowIndex() {
-    for (int b = 0; b < 256; ++b) {
-      for (int r = 0; r < kRowCount; ++r) {
-        const KeywordRow& row = kRows[r];
-        bool possible = false;
-        switch (row.match) {
-          case Match::kContains:
-          case Match::kAnything:
-            possible = true;
-            break;
-          case Match::kEquals:
-          case Match::kStartsWith:
-            possible = static_cast<unsigned char>(row.keyword[0]) == b;
-            break;
-          case Match::kTextKeyword:
-            possible = b == 'c';
-            break;
-        }
-        if (possible) rowsByFirstByte[b].push_back(static_cast<unsigned char>(r));
-      }
-    }
-  }
+struct RowList {
+  int count = 0;
+  unsigned char rows[kRowCount] = {};
 };
 
-const RowIndex& Rows() {
-  static const RowIndex index;
+constexpr bool RowPossible(const KeywordRow& row, int firstByte) {
+  switch (row.match) {
+    case Match::kContains:
+    case Match::kAnything:
+      return true;
+    case Match::kEquals:
+    case Match::kStartsWith:
+      return static_cast<unsigned char>(row.keyword[0]) == firstByte;
+    case Match::kTextKeyword:
+      return firstByte == 'c';
+  }
+  return false;
+}
+
+constexpr std::array<RowList, 256> MakeRowIndex() {
+  std::array<RowList, 256> index{};
+  for (int b = 0; b < 256; ++b) {
+    for (int r = 0; r < kRowCount; ++r) {
+      if (RowPossible(kRows[r], b)) index[b].rows[index[b].count++] = static_cast<unsigned char>(r);
+    }
+  }
   return index;
 }
+constexpr std::array<RowList, 256> kRowsByFirstByte = MakeRowIndex();
 
 }  // namespace
 
@@ -631,8 +642,9 @@ void InterpretExchangeTokens(const LineTokens& t) {
   const std::string_view token0 = t.Tokens[0];
   if (t.Count == 1 && token0.empty()) return;  // an empty or all-blank line
   const unsigned char first = token0.empty() ? 0 : static_cast<unsigned char>(token0[0]);
-  for (unsigned char r : Rows().rowsByFirstByte[first]) {
-    const KeywordRow& row = kRows[r];
+  const RowList& rows = kRowsByFirstByte[first];
+  for (int i = 0; i < rows.count; ++i) {
+    const KeywordRow& row = kRows[rows.rows[i]];
     if (FormMatches(row, token0) && CountMatches(row, t.Count)) {
       row.handle(t);
       return;
