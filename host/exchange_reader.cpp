@@ -562,17 +562,26 @@ constexpr KeywordRow kRows[] = {
 };
 constexpr int kRowCount = static_cast<int>(std::size(kRows));
 
-// Whether `keyword` (ending in "=") occurs in `token`. Only the "=" bytes of
-// the token are looked at, and a token of numbers has none.
+// Whether `token` holds the byte `c`. A token of 8 to 16 bytes, as most
+// numbers are, is tested as two words of eight bytes that lie within it.
+bool HasByte(std::string_view token, char c) {
+  const std::size_t n = token.size();
+  if (n < 8 || n > 16) return token.find(c) != std::string_view::npos;
+  constexpr std::uint64_t kEachByte = 0x0101010101010101, kHighBits = kEachByte * 0x80;
+  std::uint64_t first, last;
+  std::memcpy(&first, token.data(), 8);
+  std::memcpy(&last, token.data() + n - 8, 8);
+  const auto zeroBytes = [](std::uint64_t x) {
+    return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
+  };
+  const std::uint64_t pattern = kEachByte * static_cast<unsigned char>(c);
+  return (zeroBytes(first ^ pattern) | zeroBytes(last ^ pattern)) != 0;
+}
+
+// Whether `keyword` occurs in `token`; first whether its last byte does ("="
+// for "file=", which a token of numbers never holds).
 bool Contains(std::string_view token, std::string_view keyword) {
-  const char* const end = token.data() + token.size();
-  for (const char* at = token.data() + keyword.size() - 1; at < end; ++at) {
-    at = static_cast<const char*>(
-        std::memchr(at, keyword.back(), static_cast<std::size_t>(end - at)));
-    if (at == nullptr) return false;
-    if (std::string_view(at + 1 - keyword.size(), keyword.size()) == keyword) return true;
-  }
-  return false;
+  return HasByte(token, keyword.back()) && token.find(keyword) != std::string_view::npos;
 }
 
 bool FormMatches(const KeywordRow& row, std::string_view token) {

@@ -99,7 +99,7 @@ class PackedTable {
     std::array<std::uint8_t, kSharedBytes> shared;
     CopyRuns(FieldRun::kShared, bytes, shared.data());
     const bool checkpoint = count_ % kCheckpointRecords == 0;
-    const bool withShared = checkpoint || shared != lastShared_;
+    const bool withShared = checkpoint || !SameBytes(shared, lastShared_);
 
     std::size_t most = 1 + (withShared ? kSharedBytes : 0) + kOwnBytes;
     for (std::string_view token : tokens) most += PackedNumberMaxBytes(token.size());
@@ -157,6 +157,22 @@ class PackedTable {
     std::size_t block;
     std::size_t offset;
   };
+
+  // The shared fields compared word by word: the size is known here, and a
+  // call to memcmp would cost more than the comparison.
+  static bool SameBytes(const std::array<std::uint8_t, kSharedBytes>& a,
+                        const std::array<std::uint8_t, kSharedBytes>& b) {
+    std::uint64_t differ = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= kSharedBytes; i += 8) {
+      std::uint64_t x, y;
+      std::memcpy(&x, a.data() + i, 8);
+      std::memcpy(&y, b.data() + i, 8);
+      differ |= x ^ y;
+    }
+    for (; i < kSharedBytes; ++i) differ |= a[i] ^ b[i];
+    return differ == 0;
+  }
 
   // Copies the runs of `kind` from the record's bytes to `out`, one after the other.
   static std::uint8_t* CopyRuns(FieldRun::Kind kind, const std::uint8_t* record,
