@@ -242,6 +242,14 @@ TEST(exchange_reader, file_name_is_everything_after_file_equals) {
       {"file=\n", ""},
       {"xfile=abc\n", "=abc"},
       {"1 2 3 file=x\n", ""},
+      // "file=" anywhere in tokens of 8 to 16 bytes, tested as two words.
+      {"file=abc\n", "abc"},
+      {"abcfile=\n", "le="},
+      {"123456789file=\n", "6789file="},
+      {"abcdfile=1234567\n", "ile=1234567"},
+      // After "=" the rest of the line is one token.
+      {"12345678=abc file=\n", "678=abc file="},
+      {"123456file\n", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
