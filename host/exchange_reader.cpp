@@ -82,8 +82,8 @@ void EndEntity(bool endsModes) {
   }
 }
 
-// Stores `record` with its numbers read from `count` tokens from `first` on,
-// when asked for; the record's number fields are left as they are.
+// Stores `record` with its numbers to be read, when asked for, from the
+// tokens from `first` on, as many as the record has.
 template <class Record>
 void StoreEntity(PackedTable<Record>& table, int kind, const Record& record, const Tokens& t,
                  int first) {
@@ -97,8 +97,7 @@ bool SamePoint(Point a, Point b) {
   return std::fabs(a.X - b.X) <= kGeometryTolerance && std::fabs(a.Y - b.Y) <= kGeometryTolerance;
 }
 
-// A solid's corners, each the tokens of its X and Y: corner c (1-based) of
-// an "sl" line is tokens 2c - 1 and 2c.
+// Stores a solid of the given corners of an "sl" line (see Corner).
 template <class Record, std::size_t kCorners>
 void StoreSolid(PackedTable<Record>& table, int kind, const Tokens& t,
                 const int (&corners)[kCorners]) {
@@ -121,7 +120,7 @@ void StoreSolid3(const Tokens& t, int a, int b, int c) {
   StoreSolid(gDataModel.Solid3Table, kSolid3Entity, t, {a, b, c});
 }
 
-// Corner c (1-based) of an "sl" line.
+// Corner c (1-based) of an "sl" line: tokens 2c - 1 and 2c.
 Point Corner(const Tokens& t, int c) { return Point{Real(t, 2 * c - 1), Real(t, 2 * c)}; }
 
 // ---- 2. Keyword handlers -------------------------------------------------------
