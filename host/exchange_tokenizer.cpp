@@ -1,6 +1,8 @@
 // Splits a line of JWC_TEMP.TXT into its tokens. Most lines of a big drawing
-// are numbers: runs of plain bytes are found eight bytes at a time, and a
-// line complete in the reader's buffer is split where it lies.
+// are numbers and blanks: such a simple line is split by finding its blanks
+// sixteen bytes at a time. Any other line is split byte by byte, runs of
+// plain bytes found eight bytes at a time, where it lies in the reader's
+// buffer.
 
 #include "host/exchange_tokenizer.h"
 
@@ -98,10 +100,9 @@ struct ByteMasks {
   std::uint64_t special = 0;
 };
 
-// Sets the bits of bytes [from, from + count) of the window that starts at
-// `window`, testing one byte at a time.
-void MarkBytes(const char* window, std::size_t from, std::size_t count, ByteMasks& masks) {
-  for (std::size_t k = from; k < from + count; ++k) {
+// Sets the bits of the `count` bytes from `window`, one byte at a time.
+void MarkBytes(const char* window, std::size_t count, ByteMasks& masks) {
+  for (std::size_t k = 0; k < count; ++k) {
     const unsigned char b = static_cast<unsigned char>(window[k]);
     masks.blanks |= std::uint64_t{b == ' '} << k;
     masks.special |= std::uint64_t{b < 0x20 || b >= 0x80 || b == '"' || b == '='} << k;
@@ -143,7 +144,7 @@ ByteMasks MaskWindow(const char* line, std::size_t start, std::size_t end, std::
     return masks;
   }
 #endif
-  MarkBytes(window, 0, bytes, masks);
+  MarkBytes(window, bytes, masks);
   return masks;
 }
 
