@@ -77,19 +77,6 @@ TEST(packed_number, a_number_takes_half_its_bytes_and_other_text_nine) {
   }
 }
 
-TEST(packed_number, numbers_packed_one_after_another_read_back_in_order) {
-  const std::string tokens[] = {"-1234.5678", "x", "", "1e3", "123456789.123", "7"};
-  std::vector<std::uint8_t> buffer(200);
-  std::uint8_t* out = buffer.data();
-  for (const std::string& token : tokens) out = PackNumber(token, out);
-  const std::uint8_t* in = buffer.data();
-  for (const std::string& token : tokens) {
-    SCOPED_TRACE(token);
-    EXPECT_EQ(ReadPackedNumber(in), TextToReal(token));
-  }
-  EXPECT_EQ(in, out);
-}
-
 // The forms the coordinates of a drawing take: a sign, up to six digits, up
 // to fifteen decimals, now and then an exponent.
 TEST(packed_number, drawing_numbers_read_back_exactly) {
