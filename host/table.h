@@ -76,7 +76,7 @@ class Table {
     const std::size_t records = BlockSize(block);
     std::unique_ptr<T, FreeBlock> storage(static_cast<T*>(
         block >= kGrowingBlocks ? NewFullBlock()
-                                : ::operator new (records * sizeof(T), kBlockAlignment)));
+                                : ::operator new(records * sizeof(T), kBlockAlignment)));
     blocks_.push_back(std::move(storage));
     next_ = blocks_.back().get();
     capacity_ += records;
@@ -99,7 +99,7 @@ class Table {
   }
 
   struct FreeBlock {
-    void operator()(T* block) const { ::operator delete (block, kBlockAlignment); }
+    void operator()(T* block) const { ::operator delete(block, kBlockAlignment); }
   };
 
   std::vector<std::unique_ptr<T, FreeBlock>> blocks_;

@@ -344,7 +344,7 @@ TEST(exchange_reader, each_entity_row_fills_its_table_and_the_order) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     const DataModel& m = Read(std::string(c.line) + "\n" + c.line + "\n");
-        for (int kind = 1; kind <= 15; ++kind) {
+    for (int kind = 1; kind <= 15; ++kind) {
       SCOPED_TRACE(kind);
       EXPECT_EQ(m.TableSize(kind), kind == c.kind ? 2u : 0u);
     }
