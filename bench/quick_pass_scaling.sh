@@ -8,16 +8,18 @@
 #                                    [build-dir] [base-entities] [runs]
 #
 # --baseline: a second build (of an older commit) whose t408q runs on the same
-#   files, its runs taking turns with the new build's so that a change in the
-#   machine's load falls on both alike. After every run of either, the files
-#   the pass left are compared with those of the first run of the new build:
-#   a difference stops the script.
+#   files. After every run of either, the files the pass left are compared
+#   with those of the new build's first run on that file: a difference stops
+#   the script.
+# The runs of t408q go in rounds, each round one run of each build on each of
+# the three drawings, so that a change in the machine's load falls on every
+# figure alike, the 4x/1x time included.
 # --cpus: every timed command runs under `taskset -c list` (e.g. 1 for one
 #   core, 0,1 for two).
 #
 # The pass rewrites JWC_TEMP.TXT and t407.dat, so both are restored before
 # every run, outside the timed part, and written out to the disk before the
-# run starts. Each build runs once on each file before the counted runs.
+# run starts. A first round is not counted.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 baseline=
@@ -53,11 +55,12 @@ pin=()
 # median of the numbers on stdin
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# run_once <folder> <input file> <command...>: one timed run in <folder> after
-# restoring the pass's files there; appends "wall cpu peak-KiB" to <folder>/runs.
+# run_once <folder> <runs file> <input file> <command...>: one timed run in
+# <folder> after restoring the pass's files there; appends "wall cpu peak-KiB"
+# to <runs file>.
 run_once() {
-  local folder=$1 input=$2
-  shift 2
+  local folder=$1 runs_file=$2 input=$3
+  shift 3
   cp "$input" "$folder/JWC_TEMP.TXT"
   cp "$work/t407.dat.orig" "$folder/t407.dat"
   # The copies are written out now, not by the kernel during the timed run.
@@ -68,27 +71,27 @@ run_once() {
   local stop=$EPOCHREALTIME
   read -r _ u s m <"$work/time.txt"
   awk -v a="$start" -v b="$stop" -v u="$u" -v s="$s" -v m="$m" \
-    'BEGIN { printf "%.4f %.2f %d\n", b - a, u + s, m }' >>"$folder/runs"
+    'BEGIN { printf "%.4f %.2f %d\n", b - a, u + s, m }' >>"$runs_file"
 }
 
-# same_output <folder>: the pass left in <folder> what the new build's first
-# run left.
+# same_output <folder> <expected folder>: the pass left in <folder> what the
+# new build's first run on the same file left.
 same_output() {
   local file
   for file in JWC_TEMP.TXT t407.dat; do
-    cmp -s "$1/$file" "$work/expected/$file" ||
+    cmp -s "$1/$file" "$2/$file" ||
       { echo "$file differs between the builds (or between runs)" >&2; exit 1; }
   done
 }
 
-# report <label> <folder> <bytes>: the medians of <folder>/runs; prints one line
-# and leaves "wall" in <folder>/median.
+# report <label> <runs file> <bytes>: the medians of <runs file>; prints one
+# line and leaves the median wall time in <runs file>.median.
 report() {
-  local label=$1 folder=$2 bytes=$3 tm cm rm
-  tm=$(cut -d' ' -f1 "$folder/runs" | median)
-  cm=$(cut -d' ' -f2 "$folder/runs" | median)
-  rm=$(cut -d' ' -f3 "$folder/runs" | median)
-  echo "$tm" >"$folder/median"
+  local label=$1 runs_file=$2 bytes=$3 tm cm rm
+  tm=$(cut -d' ' -f1 "$runs_file" | median)
+  cm=$(cut -d' ' -f2 "$runs_file" | median)
+  rm=$(cut -d' ' -f3 "$runs_file" | median)
+  echo "$tm" >"$runs_file.median"
   awk -v l="$label" -v t="$tm" -v c="$cm" -v m="$rm" -v b="$bytes" 'BEGIN {
     mb = b / 1e6
     rate = (b >= 1e6 && t > 0) ? sprintf("%8.0f", mb / t) : "       -"
@@ -97,29 +100,41 @@ report() {
       l, mb, t, rate, c, m / 1024, ratio }'
 }
 
-# pass <label> <input file> <bytes>: the new build's t408q (and the baseline's,
-# taking turns), checking what each run left.
-pass() {
-  local label=$1 input=$2 bytes=$3 i
-  # One run of each build first, not counted: the file is then in the page
-  # cache and the programs in memory alike for every counted run.
-  run_once "$work/new" "$input" "$work/new/t408q"
-  [ -n "$baseline" ] && run_once "$work/old" "$input" "$work/old/t408q"
-  rm -f "$work/new/runs" "$work/old/runs"
-  for ((i = 0; i < runs; i++)); do
-    run_once "$work/new" "$input" "$work/new/t408q"
-    if [ "$i" -eq 0 ]; then
-      cp "$work/new/JWC_TEMP.TXT" "$work/new/t407.dat" "$work/expected/"
-    else
-      same_output "$work/new"
-    fi
-    if [ -n "$baseline" ]; then
-      run_once "$work/old" "$input" "$work/old/t408q"
-      same_output "$work/old"
-    fi
+# passes <rounds> <name>...: the t408q of the new build (and of the baseline)
+# on the files $work/<name>.txt, each build and each file taking turns in
+# every round, so that a change in the machine's load falls on all figures
+# alike. One round first is not counted: the files are then in the page cache
+# and the programs in memory alike for every counted run. What every run
+# leaves is checked against the new build's first run on that file.
+passes() {
+  local rounds=$1 i name
+  shift
+  for name in "$@"; do rm -rf "$work/expected/$name" "$work"/{new,old}/runs-"$name"; done
+  for ((i = -1; i < rounds; i++)); do
+    for name in "$@"; do
+      local input="$work/$name.txt" counted=/dev/null
+      [ "$i" -ge 0 ] && counted="$work/new/runs-$name"
+      run_once "$work/new" "$counted" "$input" "$work/new/t408q"
+      if [ ! -d "$work/expected/$name" ]; then
+        mkdir -p "$work/expected/$name"
+        cp "$work/new/JWC_TEMP.TXT" "$work/new/t407.dat" "$work/expected/$name/"
+        grep -q '^cs ' "$work/expected/$name/JWC_TEMP.TXT" ||
+          { echo "the pass on $name added no dimension" >&2; exit 1; }
+      fi
+      same_output "$work/new" "$work/expected/$name"
+      if [ -n "$baseline" ]; then
+        [ "$i" -ge 0 ] && counted="$work/old/runs-$name"
+        run_once "$work/old" "$counted" "$input" "$work/old/t408q"
+        same_output "$work/old" "$work/expected/$name"
+      fi
+    done
   done
-  report "$label${baseline:+ new}" "$work/new" "$bytes"
-  [ -n "$baseline" ] && report "$label old" "$work/old" "$bytes"
+}
+
+# report_pass <label> <name> <bytes>: the figures of both builds on one file.
+report_pass() {
+  report "$1${baseline:+ new}" "$work/new/runs-$2" "$3"
+  [ -n "$baseline" ] && report "$1 old" "$work/old/runs-$2" "$3"
   return 0
 }
 
@@ -129,44 +144,44 @@ measure() {
   shift 3
   rm -f "$work/other/runs"
   mkdir -p "$work/other"
-  for ((i = 0; i < runs; i++)); do run_once "$work/other" "$input" "$@"; done
-  report "$label" "$work/other" "$bytes"
+  for ((i = 0; i < runs; i++)); do run_once "$work/other" "$work/other/runs" "$input" "$@"; done
+  report "$label" "$work/other/runs" "$bytes"
 }
 
 echo "runs per figure: $runs (medians); wall: the shell's clock around /usr/bin/time (which adds"
 echo "its own start-up to every figure alike); cpu = user + system time, 10 ms resolution;"
 echo "cpus: ${cpus:-any}; load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 [ -n "$baseline" ] && echo "new: $build, old: $baseline (runs taking turns, outputs compared)"
-declare -A wall
+declare -A bytes
 for factor in 1 2 4; do
-  entities=$((base * factor))
   file="$work/drawing-$factor.txt"
-  "$build/bench/make_exchange_file" "$entities" 408 "$file"
+  "$build/bench/make_exchange_file" "$((base * factor))" 408 "$file"
   # A picked point far outside the reference of examples/t407.dat, so that
   # every pass adds a dimension; the last "hp1" line wins.
   printf 'hp1 99999 0\r\n' >>"$file"
-  bytes=$(stat -c %s "$file")
-  pass "t408q ${factor}x ($entities)" "$file" "$bytes"
-  grep -q '^cs ' "$work/expected/JWC_TEMP.TXT" || { echo "the pass added no dimension" >&2; exit 1; }
-  wall[new$factor]=$(cat "$work/new/median")
-  [ -n "$baseline" ] && wall[old$factor]=$(cat "$work/old/median")
-  measure "wc -l ${factor}x" "$file" "$bytes" wc -l "$file"
-  measure "cat ${factor}x" "$file" "$bytes" cat "$file"
+  bytes[$factor]=$(stat -c %s "$file")
+done
+passes "$runs" drawing-1 drawing-2 drawing-4
+for factor in 1 2 4; do
+  file="$work/drawing-$factor.txt"
+  report_pass "t408q ${factor}x ($((base * factor)))" "drawing-$factor" "${bytes[$factor]}"
+  measure "wc -l ${factor}x" "$file" "${bytes[$factor]}" wc -l "$file"
+  measure "cat ${factor}x" "$file" "${bytes[$factor]}" cat "$file"
   rm -f "$file"
 done
 
-small="$work/small.txt"
-printf 'hq\r\nhs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1000 0\r\n' >"$small"
+printf 'hq\r\nhs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1000 0\r\n' >"$work/small.txt"
+passes "$((runs * 4))" small
+report_pass "t408q small file" small "$(stat -c %s "$work/small.txt")"
 small_runs=$runs
 runs=$((runs * 4))
-pass "t408q small file" "$small" "$(stat -c %s "$small")"
-grep -q '^cs ' "$work/expected/JWC_TEMP.TXT" || { echo "the small pass added no dimension" >&2; exit 1; }
-measure "/bin/true" "$small" 0 /bin/true
+measure "/bin/true" "$work/small.txt" 0 /bin/true
 runs=$small_runs
 
 for build_name in new old; do
-  [ -n "${wall[${build_name}1]:-}" ] || continue
-  awk -v n="$build_name" -v a="${wall[${build_name}1]}" -v b="${wall[${build_name}2]}" \
-    -v c="${wall[${build_name}4]}" \
+  [ -f "$work/$build_name/runs-drawing-1.median" ] || continue
+  awk -v n="$build_name" -v a="$(cat "$work/$build_name/runs-drawing-1.median")" \
+    -v b="$(cat "$work/$build_name/runs-drawing-2.median")" \
+    -v c="$(cat "$work/$build_name/runs-drawing-4.median")" \
     'BEGIN { printf "%s: 2x/1x time %.2f, 4x/1x time %.2f\n", n, b / a, c / a }'
 done
