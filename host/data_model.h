@@ -4,142 +4,17 @@
 // gDataModel; ResetDataModel() puts it back to its start values, which is
 // also how tests begin from a clean state.
 //
-// Sections: records of the entity tables; attribute state and fresh flags;
-// the model itself; the lifecycle operations.
+// Sections: attribute state and fresh flags; the model itself; the lifecycle
+// operations. The records of the entity tables are in host/entity_records.h.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "host/table.h"
-
-// ---- Entity records ------------------------------------------------------
-
-// A text stored in DataModel::TextPool: `Length` bytes from `Offset`.
-struct TextRef {
-  std::uint32_t Offset = 0;
-  std::uint32_t Length = 0;
-};
-
-struct EntityHeader {
-  int EntityTag = 0;
-  int LayerGroup = 0;
-  int Layer = 0;
-  int PenColor = 1;
-  int LineType = 1;
-  int LineWidth = 0;
-  int ZFlags = 0;
-};
-
-struct LineRecord {
-  EntityHeader Header;
-  int PolylineNo = 0;
-  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
-};
-
-struct CircleRecord {
-  EntityHeader Header;
-  double X = 0, Y = 0, R = 0;
-};
-
-struct ArcRecord {
-  EntityHeader Header;
-  double Values[7] = {};
-};
-
-// The keywords of Jw_cad's text lines, in the order of their kind numbers.
-inline constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                                     "cp", "ct", "ck", "cz", "c2"};
-
-struct TextRecord {
-  EntityHeader Header;
-  int Kind = 0;  // index into kTextKeywords
-  int TextCC = 0;
-  int TextType = 0;
-  double Width = 0, Height = 0, Spacing = 0;
-  double X = 0, Y = 0, DX = 0, DY = 0;
-  TextRef FontName;  // at most 255 bytes, cut on a character boundary
-  TextRef Text;      // likewise
-};
-
-struct PointRecord {
-  EntityHeader Header;
-  double X = 0, Y = 0;
-};
-
-struct CodedPointRecord {
-  EntityHeader Header;
-  double X = 0, Y = 0, Scale = 0, Angle = 0;
-  int Code = 0;
-};
-
-struct DimensionRecord {
-  LineRecord Line;
-  TextRecord Text;
-};
-
-struct BlockRecord {
-  EntityHeader Header;
-  double X = 0, Y = 0;
-  TextRef Name;
-};
-
-struct Solid2Record {
-  EntityHeader Header;
-  int SolidColor = 0;
-  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
-};
-
-struct Solid3Record {
-  EntityHeader Header;
-  int SolidColor = 0;
-  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, X3 = 0, Y3 = 0;
-};
-
-struct Solid4Record {
-  EntityHeader Header;
-  int SolidColor = 0;
-  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, X3 = 0, Y3 = 0, X4 = 0, Y4 = 0;
-};
-
-// "sc" and "se": seven reals and one integer.
-struct SolidCodeRecord {
-  EntityHeader Header;
-  int SolidColor = 0;
-  double Values[7] = {};
-  int Code = 0;
-};
-
-// "so" and "sg": eight reals.
-struct SolidEightRecord {
-  EntityHeader Header;
-  int SolidColor = 0;
-  double Values[8] = {};
-};
-
-enum EntityKind : int {
-  kLineEntity = 1,
-  kCircleEntity = 2,
-  kArcEntity = 3,
-  kTextEntity = 4,
-  kPointEntity = 5,
-  kCodedPointEntity = 6,
-  kDimensionEntity = 7,
-  kBlockEntity = 8,
-  kSolid2Entity = 9,
-  kSolid3Entity = 10,
-  kSolid4Entity = 11,
-  kScEntity = 12,
-  kSeEntity = 13,
-  kSoEntity = 14,
-  kSgEntity = 15,
-};
-
-struct EntityOrderEntry {
-  int Kind = 0;
-  int Index = 0;
-};
+#include "host/entity_order.h"
+#include "host/entity_records.h"
+#include "host/packed_table.h"
 
 // ---- Attribute state -----------------------------------------------------
 
@@ -162,14 +37,16 @@ inline constexpr std::string_view kDefaultFontName =
 // While writing: the attributes last written, so repeats can be left out.
 // The values below are the start values of both.
 struct AttributeState {
-  int LayerGroup = 0;
-  int Layer = 0;
-  int PenColor = 1;
-  int LineType = 1;
-  int LineWidth = 0;
-  int TextType = 1;
-  double TextWidth = 2, TextHeight = 2, TextSpacing = 0;
-  int TextColor = 1;
+  int LayerGroup = kStartAttributes.LayerGroup;
+  int Layer = kStartAttributes.Layer;
+  int PenColor = kStartAttributes.PenColor;
+  int LineType = kStartAttributes.LineType;
+  int LineWidth = kStartAttributes.LineWidth;
+  int TextType = kStartAttributes.TextType;
+  double TextWidth = kStartAttributes.TextWidth;
+  double TextHeight = kStartAttributes.TextHeight;
+  double TextSpacing = kStartAttributes.TextSpacing;
+  int TextColor = kStartAttributes.TextColor;
   int TextCC = 0;
   std::string FontName{kDefaultFontName};
   int PointColor = 1;
@@ -198,6 +75,16 @@ struct FreshFlagSet {
 
 // ---- The model -------------------------------------------------------------
 
+// Of all this the dimension tool reads the axis angle, the layer-group scales,
+// the text types, the current attributes, the attribute state and picked
+// point 1. The reader keeps the rest too, the entity tables, the layer tables
+// and names, the sheet size, the "bz" and "hn" values and the file name,
+// because it reads the whole vocabulary of the exchange file, every kind of
+// line Jw_cad writes for an external transformation, and settles what each
+// line means in one place that the tests check line by line. The entity
+// tables, the one part that grows with the drawing, keep their records
+// packed (host/packed_table.h): a fraction of the file's size, and no number
+// converted until a record is read.
 struct DataModel {
   // Drawing settings.
   double AxisAngle = 0;
@@ -209,21 +96,23 @@ struct DataModel {
   double HnValues[5] = {};  // index 1..4
 
   // Current attributes: the first value of each kind in the file.
-  int CurLayerGroup = 0;
-  int CurLayer = 0;
-  int CurPenColor = 1;
-  int CurLineType = 1;
-  int CurLineWidth = 0;
-  int CurTextType = 1;
-  double CurFreeTextWidth = 2, CurFreeTextHeight = 2, CurFreeTextSpacing = 0;
-  int CurFreeTextColor = 1;
+  int CurLayerGroup = kStartAttributes.LayerGroup;
+  int CurLayer = kStartAttributes.Layer;
+  int CurPenColor = kStartAttributes.PenColor;
+  int CurLineType = kStartAttributes.LineType;
+  int CurLineWidth = kStartAttributes.LineWidth;
+  int CurTextType = kStartAttributes.TextType;
+  double CurFreeTextWidth = kStartAttributes.TextWidth;
+  double CurFreeTextHeight = kStartAttributes.TextHeight;
+  double CurFreeTextSpacing = kStartAttributes.TextSpacing;
+  int CurFreeTextColor = kStartAttributes.TextColor;
   std::string CurFontName;
 
   // Layer tables.
-  std::vector<int> LayerGroupState;          // 16
-  std::vector<std::string> LayerGroupName;   // 16
-  std::vector<int> LayerState;               // 256, group * 16 + layer
-  std::vector<std::string> LayerName;        // 256
+  std::vector<int> LayerGroupState;         // 16
+  std::vector<std::string> LayerGroupName;  // 16
+  std::vector<int> LayerState;              // 256, group * 16 + layer
+  std::vector<std::string> LayerName;       // 256
 
   // Picked points 1..99; entry 0 is never set.
   std::vector<PickedPoint> PickedPoints;  // 100
@@ -233,22 +122,22 @@ struct DataModel {
   FreshFlagSet FreshFlags;
 
   // Entity tables, in the order of EntityKind.
-  Table<LineRecord> LineTable;
-  Table<CircleRecord> CircleTable;
-  Table<ArcRecord> ArcTable;
-  Table<TextRecord> TextTable;
-  Table<PointRecord> PointTable;
-  Table<CodedPointRecord> CodedPointTable;
-  Table<DimensionRecord> DimensionTable;
-  Table<BlockRecord> BlockTable;
-  Table<Solid2Record> Solid2Table;
-  Table<Solid3Record> Solid3Table;
-  Table<Solid4Record> Solid4Table;
-  Table<SolidCodeRecord> ScTable;
-  Table<SolidCodeRecord> SeTable;
-  Table<SolidEightRecord> SoTable;
-  Table<SolidEightRecord> SgTable;
-  Table<EntityOrderEntry> EntityOrder;
+  PackedTable<LineRecord> LineTable;
+  PackedTable<CircleRecord> CircleTable;
+  PackedTable<ArcRecord> ArcTable;
+  PackedTable<TextRecord> TextTable;
+  PackedTable<PointRecord> PointTable;
+  PackedTable<CodedPointRecord> CodedPointTable;
+  PackedTable<DimensionRecord> DimensionTable;
+  PackedTable<BlockRecord> BlockTable;
+  PackedTable<Solid2Record> Solid2Table;
+  PackedTable<Solid3Record> Solid3Table;
+  PackedTable<Solid4Record> Solid4Table;
+  PackedTable<SolidCodeRecord> ScTable;
+  PackedTable<SolidCodeRecord> SeTable;
+  PackedTable<SolidEightRecord> SoTable;
+  PackedTable<SolidEightRecord> SgTable;
+  EntityOrderList EntityOrder;
 
   // The line read in dimension mode, waiting for its "cs" text.
   LineRecord PendingDimensionLine;

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -83,9 +84,14 @@ void EndEntity(bool endsModes) {
   }
 }
 
+// Stores `record` with its numbers to be read, when asked for, from the
+// tokens from `first` on, as many as the record has.
 template <class Record>
-void StoreEntity(Table<Record>& table, int kind, const Record& record) {
-  std::size_t index = table.push_back(record);
+void StoreEntity(PackedTable<Record>& table, int kind, const Record& record, const Tokens& t,
+                 int first) {
+  constexpr std::size_t kNumbers = PackedTable<Record>::kNumbers;
+  const std::size_t index =
+      table.Append(record, std::span<const std::string_view, kNumbers>(t.Tokens + first, kNumbers));
   AddEntityOrder(kind, static_cast<int>(index));
 }
 
@@ -93,34 +99,31 @@ bool SamePoint(Point a, Point b) {
   return std::fabs(a.X - b.X) <= kGeometryTolerance && std::fabs(a.Y - b.Y) <= kGeometryTolerance;
 }
 
-void StoreSolid2(Point p1, Point p2) {
-  Solid2Record r;
+// Stores a solid of the given corners of an "sl" line (see Corner).
+template <class Record, std::size_t kCorners>
+void StoreSolid(PackedTable<Record>& table, int kind, const Tokens& t,
+                const int (&corners)[kCorners]) {
+  static_assert(PackedTable<Record>::kNumbers == 2 * kCorners);
+  Record r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
-  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y;
-  StoreEntity(gDataModel.Solid2Table, kSolid2Entity, r);
+  std::string_view tokens[2 * kCorners];
+  for (std::size_t i = 0; i < kCorners; ++i) {
+    tokens[2 * i] = t.Tokens[2 * corners[i] - 1];
+    tokens[2 * i + 1] = t.Tokens[2 * corners[i]];
+  }
+  AddEntityOrder(kind, static_cast<int>(table.Append(r, tokens)));
 }
 
-void StoreSolid3(Point p1, Point p2, Point p3) {
-  Solid3Record r;
-  r.Header = FillEntityHeader();
-  r.SolidColor = gDataModel.AttrState.SolidColor;
-  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y, r.X3 = p3.X, r.Y3 = p3.Y;
-  StoreEntity(gDataModel.Solid3Table, kSolid3Entity, r);
+void StoreSolid2(const Tokens& t, int a, int b) {
+  StoreSolid(gDataModel.Solid2Table, kSolid2Entity, t, {a, b});
+}
+void StoreSolid3(const Tokens& t, int a, int b, int c) {
+  StoreSolid(gDataModel.Solid3Table, kSolid3Entity, t, {a, b, c});
 }
 
-void StoreSolid4(Point p1, Point p2, Point p3, Point p4) {
-  Solid4Record r;
-  r.Header = FillEntityHeader();
-  r.SolidColor = gDataModel.AttrState.SolidColor;
-  r.X1 = p1.X, r.Y1 = p1.Y, r.X2 = p2.X, r.Y2 = p2.Y;
-  r.X3 = p3.X, r.Y3 = p3.Y, r.X4 = p4.X, r.Y4 = p4.Y;
-  StoreEntity(gDataModel.Solid4Table, kSolid4Entity, r);
-}
-
-Point PointAt(const Tokens& t, int firstToken) {
-  return Point{Real(t, firstToken), Real(t, firstToken + 1)};
-}
+// Corner c (1-based) of an "sl" line: tokens 2c - 1 and 2c.
+Point Corner(const Tokens& t, int c) { return Point{Real(t, 2 * c - 1), Real(t, 2 * c)}; }
 
 // ---- 2. Keyword handlers -------------------------------------------------------
 
@@ -322,16 +325,14 @@ void OnEntityTag(const Tokens& t) {
 void OnCircle(const Tokens& t) {
   CircleRecord r;
   r.Header = FillEntityHeader();
-  r.X = Real(t, 1), r.Y = Real(t, 2), r.R = Real(t, 3);
-  StoreEntity(gDataModel.CircleTable, kCircleEntity, r);
+  StoreEntity(gDataModel.CircleTable, kCircleEntity, r, t, 1);
   EndEntity(true);
 }
 
 void OnArc(const Tokens& t) {
   ArcRecord r;
   r.Header = FillEntityHeader();
-  for (int i = 0; i < 7; ++i) r.Values[i] = Real(t, i + 1);
-  StoreEntity(gDataModel.ArcTable, kArcEntity, r);
+  StoreEntity(gDataModel.ArcTable, kArcEntity, r, t, 1);
   EndEntity(true);
 }
 
@@ -360,23 +361,23 @@ TextRecord MakeTextRecord(const Tokens& t) {
     r.Width = a.TextWidth, r.Height = a.TextHeight, r.Spacing = a.TextSpacing;
     r.Header.PenColor = a.TextColor;
   }
-  r.X = Real(t, 1), r.Y = Real(t, 2), r.DX = Real(t, 3), r.DY = Real(t, 4);
   StoreFontName(r.FontName);
   r.Text = gDataModel.StoreText(CutToWholeChars(t.Tokens[5], kShortTextBytes));
   return r;
 }
 
 // A "cs" text in dimension mode closes the figure opened by "msg": the line
-// read in between and this text become one dimension record.
+// read in between and this text become one dimension record. The text's X,
+// Y, DX and DY are tokens 1 to 4.
 void OnText(const Tokens& t) {
   DataModel& m = gDataModel;
   if (m.AttrState.InDimension && t.Tokens[0] == "cs") {
     DimensionRecord r;
     r.Line = m.PendingDimensionLine;
     r.Text = MakeTextRecord(t);
-    StoreEntity(m.DimensionTable, kDimensionEntity, r);
+    StoreEntity(m.DimensionTable, kDimensionEntity, r, t, 1);
   } else {
-    StoreEntity(m.TextTable, kTextEntity, MakeTextRecord(t));
+    StoreEntity(m.TextTable, kTextEntity, MakeTextRecord(t), t, 1);
   }
   EndEntity(true);
 }
@@ -385,8 +386,7 @@ void OnPoint(const Tokens& t) {
   PointRecord r;
   r.Header = FillEntityHeader();
   r.Header.PenColor = gDataModel.AttrState.PointColor;
-  r.X = Real(t, 1), r.Y = Real(t, 2);
-  StoreEntity(gDataModel.PointTable, kPointEntity, r);
+  StoreEntity(gDataModel.PointTable, kPointEntity, r, t, 1);
   EndEntity(true);
 }
 
@@ -394,36 +394,34 @@ void OnCodedPoint(const Tokens& t) {
   CodedPointRecord r;
   r.Header = FillEntityHeader();
   r.Header.PenColor = gDataModel.AttrState.PointColor;
-  r.X = Real(t, 1), r.Y = Real(t, 2), r.Scale = Real(t, 3), r.Angle = Real(t, 4);
   r.Code = Integer(t, 5);
-  StoreEntity(gDataModel.CodedPointTable, kCodedPointEntity, r);
+  StoreEntity(gDataModel.CodedPointTable, kCodedPointEntity, r, t, 1);
   EndEntity(true);
 }
 
 void OnBlock(const Tokens& t) {
   BlockRecord r;
   r.Header = FillEntityHeader();
-  r.X = Real(t, 1), r.Y = Real(t, 2);
   r.Name = gDataModel.StoreText(t.Tokens[3]);
-  StoreEntity(gDataModel.BlockTable, kBlockEntity, r);
+  StoreEntity(gDataModel.BlockTable, kBlockEntity, r, t, 1);
   EndEntity(true);
 }
 
 void OnSolid2(const Tokens& t) {
-  StoreSolid2(PointAt(t, 1), PointAt(t, 3));
+  StoreSolid2(t, 1, 2);
   EndEntity(true);
 }
 
 // A three-point solid with two equal corners is stored as the two-point
 // solid it really is.
 void OnSolid3(const Tokens& t) {
-  const Point p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5);
+  const Point p1 = Corner(t, 1), p2 = Corner(t, 2), p3 = Corner(t, 3);
   if (SamePoint(p1, p2)) {
-    StoreSolid2(p1, p3);
+    StoreSolid2(t, 1, 3);
   } else if (SamePoint(p2, p3)) {
-    StoreSolid2(p1, p2);
+    StoreSolid2(t, 1, 2);
   } else {
-    StoreSolid3(p1, p2, p3);
+    StoreSolid3(t, 1, 2, 3);
   }
   EndEntity(true);
 }
@@ -431,21 +429,21 @@ void OnSolid3(const Tokens& t) {
 // Likewise a four-point solid with equal corners becomes a two- or
 // three-point solid; the order of the tests decides which corners are kept.
 void OnSolid4(const Tokens& t) {
-  const Point p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5), p4 = PointAt(t, 7);
+  const Point p1 = Corner(t, 1), p2 = Corner(t, 2), p3 = Corner(t, 3), p4 = Corner(t, 4);
   if (SamePoint(p1, p2) && SamePoint(p1, p3)) {
-    StoreSolid2(p1, p4);
+    StoreSolid2(t, 1, 4);
   } else if (SamePoint(p2, p3) && SamePoint(p2, p4)) {
-    StoreSolid2(p1, p2);
+    StoreSolid2(t, 1, 2);
   } else if (SamePoint(p1, p2) && SamePoint(p3, p4)) {
-    StoreSolid2(p1, p3);
+    StoreSolid2(t, 1, 3);
   } else if (SamePoint(p4, p1) || SamePoint(p4, p2) || SamePoint(p4, p3)) {
-    StoreSolid3(p1, p2, p3);
+    StoreSolid3(t, 1, 2, 3);
   } else if (SamePoint(p3, p1) || SamePoint(p3, p2)) {
-    StoreSolid3(p1, p2, p4);
+    StoreSolid3(t, 1, 2, 4);
   } else if (SamePoint(p2, p1)) {
-    StoreSolid3(p1, p3, p4);
+    StoreSolid3(t, 1, 3, 4);
   } else {
-    StoreSolid4(p1, p2, p3, p4);
+    StoreSolid(gDataModel.Solid4Table, kSolid4Entity, t, {1, 2, 3, 4});
   }
   EndEntity(true);
 }
@@ -454,33 +452,31 @@ SolidCodeRecord MakeSolidCode(const Tokens& t) {
   SolidCodeRecord r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
-  for (int i = 0; i < 7; ++i) r.Values[i] = Real(t, i + 1);
   r.Code = Integer(t, 8);
   return r;
 }
 
-SolidEightRecord MakeSolidEight(const Tokens& t) {
+SolidEightRecord MakeSolidEight() {
   SolidEightRecord r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
-  for (int i = 0; i < 8; ++i) r.Values[i] = Real(t, i + 1);
   return r;
 }
 
 void OnSc(const Tokens& t) {
-  StoreEntity(gDataModel.ScTable, kScEntity, MakeSolidCode(t));
+  StoreEntity(gDataModel.ScTable, kScEntity, MakeSolidCode(t), t, 1);
   EndEntity(true);
 }
 void OnSe(const Tokens& t) {
-  StoreEntity(gDataModel.SeTable, kSeEntity, MakeSolidCode(t));
+  StoreEntity(gDataModel.SeTable, kSeEntity, MakeSolidCode(t), t, 1);
   EndEntity(true);
 }
 void OnSo(const Tokens& t) {
-  StoreEntity(gDataModel.SoTable, kSoEntity, MakeSolidEight(t));
+  StoreEntity(gDataModel.SoTable, kSoEntity, MakeSolidEight(), t, 1);
   EndEntity(true);
 }
 void OnSg(const Tokens& t) {
-  StoreEntity(gDataModel.SgTable, kSgEntity, MakeSolidEight(t));
+  StoreEntity(gDataModel.SgTable, kSgEntity, MakeSolidEight(), t, 1);
   EndEntity(true);
 }
 
@@ -491,13 +487,13 @@ void OnStraightLine(const Tokens& t) {
   DataModel& m = gDataModel;
   LineRecord r;
   r.Header = FillEntityHeader();
-  r.X1 = Real(t, 0), r.Y1 = Real(t, 1), r.X2 = Real(t, 2), r.Y2 = Real(t, 3);
   if (m.AttrState.InDimension) {
+    r.X1 = Real(t, 0), r.Y1 = Real(t, 1), r.X2 = Real(t, 2), r.Y2 = Real(t, 3);
     m.PendingDimensionLine = r;
     return;
   }
   r.PolylineNo = m.AttrState.InPolyline ? m.AttrState.PolylineCount : 0;
-  StoreEntity(m.LineTable, kLineEntity, r);
+  StoreEntity(m.LineTable, kLineEntity, r, t, 0);
   EndEntity(false);
 }
 
@@ -567,10 +563,32 @@ constexpr KeywordRow kRows[] = {
 };
 constexpr int kRowCount = static_cast<int>(std::size(kRows));
 
+// Whether `token` holds the byte `c`. A token of 8 to 16 bytes, as most
+// numbers are, is tested as two words of eight bytes that lie within it.
+bool HasByte(std::string_view token, char c) {
+  const std::size_t n = token.size();
+  if (n < 8 || n > 16) return token.find(c) != std::string_view::npos;
+  constexpr std::uint64_t kEachByte = 0x0101010101010101, kHighBits = kEachByte * 0x80;
+  std::uint64_t first, last;
+  std::memcpy(&first, token.data(), 8);
+  std::memcpy(&last, token.data() + n - 8, 8);
+  const auto zeroBytes = [](std::uint64_t x) {
+    return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
+  };
+  const std::uint64_t pattern = kEachByte * static_cast<unsigned char>(c);
+  return (zeroBytes(first ^ pattern) | zeroBytes(last ^ pattern)) != 0;
+}
+
+// Whether `keyword` occurs in `token`; first whether its last byte does ("="
+// for "file=", which a token of numbers never holds).
+bool Contains(std::string_view token, std::string_view keyword) {
+  return HasByte(token, keyword.back()) && token.find(keyword) != std::string_view::npos;
+}
+
 bool FormMatches(const KeywordRow& row, std::string_view token) {
   switch (row.match) {
     case Match::kContains:
-      return token.find(row.keyword) != std::string_view::npos;
+      return Contains(token, row.keyword);
     case Match::kEquals:
       return token == row.keyword;
     case Match::kStartsWith:
@@ -598,37 +616,35 @@ bool CountMatches(const KeywordRow& row, int count) {
 // The rows a token starting with a given byte can match, in table order.
 // Most lines are straight lines starting with a digit or a blank-separated
 // sign, and this lets them skip the forty keyword rows they cannot match.
-struct RowIndex {
-  std::array<std::vector<unsigned char>, 256> rowsByFirstByte;
-
-  RowIndex() {
-    for (int b = 0; b < 256; ++b) {
-      for (int r = 0; r < kRowCount; ++r) {
-        const KeywordRow& row = kRows[r];
-        bool possible = false;
-        switch (row.match) {
-          case Match::kContains:
-          case Match::kAnything:
-            possible = true;
-            break;
-          case Match::kEquals:
-          case Match::kStartsWith:
-            possible = static_cast<unsigned char>(row.keyword[0]) == b;
-            break;
-          case Match::kTextKeyword:
-            possible = b == 'c';
-            break;
-        }
-        if (possible) rowsByFirstByte[b].push_back(static_cast<unsigned char>(r));
-      }
-    }
-  }
+struct RowList {
+  int count = 0;
+  unsigned char rows[kRowCount] = {};
 };
 
-const RowIndex& Rows() {
-  static const RowIndex index;
+constexpr bool RowPossible(const KeywordRow& row, int firstByte) {
+  switch (row.match) {
+    case Match::kContains:
+    case Match::kAnything:
+      return true;
+    case Match::kEquals:
+    case Match::kStartsWith:
+      return static_cast<unsigned char>(row.keyword[0]) == firstByte;
+    case Match::kTextKeyword:
+      return firstByte == 'c';
+  }
+  return false;
+}
+
+constexpr std::array<RowList, 256> MakeRowIndex() {
+  std::array<RowList, 256> index{};
+  for (int b = 0; b < 256; ++b) {
+    for (int r = 0; r < kRowCount; ++r) {
+      if (RowPossible(kRows[r], b)) index[b].rows[index[b].count++] = static_cast<unsigned char>(r);
+    }
+  }
   return index;
 }
+constexpr std::array<RowList, 256> kRowsByFirstByte = MakeRowIndex();
 
 }  // namespace
 
@@ -636,8 +652,9 @@ void InterpretExchangeTokens(const LineTokens& t) {
   const std::string_view token0 = t.Tokens[0];
   if (t.Count == 1 && token0.empty()) return;  // an empty or all-blank line
   const unsigned char first = token0.empty() ? 0 : static_cast<unsigned char>(token0[0]);
-  for (unsigned char r : Rows().rowsByFirstByte[first]) {
-    const KeywordRow& row = kRows[r];
+  const RowList& rows = kRowsByFirstByte[first];
+  for (int i = 0; i < rows.count; ++i) {
+    const KeywordRow& row = kRows[rows.rows[i]];
     if (FormMatches(row, token0) && CountMatches(row, t.Count)) {
       row.handle(t);
       return;
@@ -703,12 +720,14 @@ class LineCutter {
  private:
   void Line(char* line, std::size_t size) {
     if (size > 0 && line[size - 1] == '\r') --size;
-    // A CR inside a line is dropped before the line is split, so it never
-    // becomes the second byte of a double-byte character.
-    if (std::memchr(line, '\r', size)) {
-      size = static_cast<std::size_t>(std::remove(line, line + size, '\r') - line);
+    if (!SplitSimpleLine(line, size, tokens_)) {
+      // A CR inside a line is dropped before the line is split, so it never
+      // becomes the second byte of a double-byte character.
+      if (std::memchr(line, '\r', size)) {
+        size = static_cast<std::size_t>(std::remove(line, line + size, '\r') - line);
+      }
+      SplitExchangeLineInPlace(line, size, tokens_);
     }
-    SplitExchangeLineInPlace(line, size, tokens_);
     InterpretExchangeTokens(tokens_);
   }
 

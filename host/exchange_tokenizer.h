@@ -25,3 +25,9 @@ void SplitExchangeLine(std::string_view line, std::string& scratch, LineTokens& 
 // they are read, and most tokens drop none and move nothing. The tokens point
 // into `line`.
 void SplitExchangeLineInPlace(char* line, std::size_t size, LineTokens& tokens);
+
+// The same for a simple line, the most common kind: printable ASCII and
+// blanks, no double quote, "=" or TAB; nothing in it moves, and it is split
+// sixteen bytes at a time. False for any other line, which is then left to
+// SplitExchangeLineInPlace. SplitExchangeLine tries this first.
+bool SplitSimpleLine(const char* line, std::size_t size, LineTokens& tokens);

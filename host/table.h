@@ -2,12 +2,13 @@
 // A growable table of records stored in blocks that are never moved:
 // appending costs O(1) with no reallocation copy, so a drawing of a million
 // entities is read in linear time without holding two copies of a table.
+// EntityOrder keeps its bytes in one (host/entity_order.h).
 //
 // The first blocks double in size (64, 64, 128, ... 2048 records) so that a
-// small drawing does not pay for fifteen tables of full blocks; from record
-// 4096 on every block is a full block of kFullBlockBytes, whatever the record,
-// so that one BlockSupplier (host/block_supplier.h) can prepare full blocks
-// for every table.
+// small drawing does not pay for a full block; from record 4096 on every
+// block is a full block of kFullBlockBytes, whatever the record, so that one
+// BlockSupplier (host/block_supplier.h) can prepare full blocks for every
+// table.
 
 #include <bit>
 #include <cstddef>
@@ -75,7 +76,7 @@ class Table {
     const std::size_t records = BlockSize(block);
     std::unique_ptr<T, FreeBlock> storage(static_cast<T*>(
         block >= kGrowingBlocks ? NewFullBlock()
-                                : ::operator new (records * sizeof(T), kBlockAlignment)));
+                                : ::operator new(records * sizeof(T), kBlockAlignment)));
     blocks_.push_back(std::move(storage));
     next_ = blocks_.back().get();
     capacity_ += records;
@@ -98,7 +99,7 @@ class Table {
   }
 
   struct FreeBlock {
-    void operator()(T* block) const { ::operator delete (block, kBlockAlignment); }
+    void operator()(T* block) const { ::operator delete(block, kBlockAlignment); }
   };
 
   std::vector<std::unique_ptr<T, FreeBlock>> blocks_;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/cp932.h"
+
 namespace {
 
 using V = std::vector<std::string>;
@@ -57,10 +59,42 @@ TEST(exchange_tokenizer, splits_lines_by_the_tokenizer_rules) {
       // A lone lead byte at the end of a line is dropped.
       {"ab\x82", V{"ab"}},
       {"ab \x82", V{"ab", ""}},
+      {"\x82", V{""}},
+      {"\"a b\x82", V{"a b"}},
+      {"ab\x82\xa0", V{"ab\x82\xa0"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     EXPECT_EQ(Split(c.line), c.tokens);
+  }
+}
+
+// The sixth token of a text line as Jw_cad writes it: after a double quote it
+// keeps blanks, quotes, "=" and double-byte characters whatever their second byte.
+TEST(exchange_tokenizer, text_after_a_double_quote_keeps_blanks_quotes_and_shift_jis) {
+  struct {
+    std::string line;
+    std::string text;
+  } cases[] = {
+      {"ch 1 2 3 4 \"A  B", "A  B"},
+      {"ch 1 2 3 4 \"  lead and trail  ", "  lead and trail  "},
+      {"ch 1 2 3 4 \"say \"hi\"", "say \"hi\""},
+      {"ch 1 2 3 4 \"a=b", "a=b"},
+      {"ch 1 2 3 4 word", "word"},
+      // 寸法　１００ (full-width space inside), 表示 (second byte 0x5C), ソ (0x83 0x5C)
+      {"ch 1 2 3 4 \"" + ToCp932("寸法　１００"), ToCp932("寸法　１００")},
+      {"ch 1 2 3 4 \"" + ToCp932("表示 ソ"), ToCp932("表示 ソ")},
+      {"ch 1 2 3 4 \"\x95\xbd\x96\xca\x90\x7d", ToCp932("平面図")},
+      // A lead byte whose second byte is a blank or a double quote keeps them.
+      {"ch 1 2 3 4 \x82 x", "\x82 x"},
+      {"ch 1 2 3 4 \x82\"x", "\x82\"x"},
+      {"ch 1 2 3 4 \"ab\x82", "ab"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const V tokens = Split(c.line);
+    ASSERT_EQ(tokens.size(), 6u);
+    EXPECT_EQ(tokens[5], c.text);
   }
 }
 
@@ -128,24 +162,41 @@ V SplitByteByByte(std::string_view line) {
 TEST(exchange_tokenizer, splitting_agrees_with_the_byte_by_byte_rules_on_random_lines) {
   // Plain runs of every length around eight bytes, broken by each kind of
   // special byte at every position: blanks, TAB, quote, "=", lead bytes,
-  // half-width kana, CR and other control bytes, DEL, 0xFE.
-  static constexpr char kSpecials[] = {' ',    '\t',   '"',    '=',    '\x82', '\xE0', '\xFD', '\x80',
-                                       '\xA0', '\xDF', '\r',   '\x1B', '\x7F', '\xFE', '\xFF', '\x00'};
+  // half-width kana, CR and other control bytes, DEL, 0xFE. Every other line
+  // is broken by blanks alone, as the lines of numbers are that the reader
+  // splits sixteen bytes at a time, some of them longer than 64 bytes.
+  static constexpr char kSpecials[] = {' ',    '\t',   '"',    '=',    '\x82', '\xE0',
+                                       '\xFD', '\x80', '\xA0', '\xDF', '\r',   '\x1B',
+                                       '\x7F', '\xFE', '\xFF', '\x00'};
   std::mt19937 random(408);
-  for (int n = 0; n < 20000; ++n) {
+  int simpleLines = 0;
+  for (int n = 0; n < 40000; ++n) {
     std::string line;
-    const std::size_t length = random() % 72;
+    const bool blanksOnly = n % 2 == 1;
+    const std::size_t length = random() % (blanksOnly ? 200 : 72);
     const unsigned specialsIn16 = random() % 8;  // lines from almost all plain to dense
     while (line.size() < length) {
       if (random() % 16 < specialsIn16) {
-        line += kSpecials[random() % std::size(kSpecials)];
+        line += blanksOnly ? ' ' : kSpecials[random() % std::size(kSpecials)];
       } else {
         line += "-0123456789.eE+abcxyz"[random() % 21];
       }
     }
     SCOPED_TRACE(testing::PrintToString(line));
-    ASSERT_EQ(Split(line), SplitByteByByte(line));
+    const V expected = SplitByteByByte(line);
+    ASSERT_EQ(Split(line), expected);
+    // Each way of splitting alone: a simple line either way, any line in place.
+    std::string copy = line;
+    LineTokens tokens;
+    SplitExchangeLineInPlace(copy.data(), copy.size(), tokens);
+    ASSERT_EQ(V(tokens.Tokens, tokens.Tokens + tokens.Count), expected);
+    if (SplitSimpleLine(line.data(), line.size(), tokens)) {
+      ASSERT_EQ(V(tokens.Tokens, tokens.Tokens + tokens.Count), expected);
+      simpleLines += 1;
+    }
   }
+  // Half the lines are simple ones, or nearly so.
+  EXPECT_GT(simpleLines, 10000);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 
-#include "host/block_supplier.h"
 #include "host/data_model.h"
 
 namespace {
@@ -37,8 +36,15 @@ TEST(table, records_larger_than_a_power_of_two_keep_their_values_across_full_blo
     ASSERT_EQ(t.push_back(r), i);
   }
   const std::size_t full = T::kGrowingRecords;
-  const std::size_t probes[] = {0,    63,   64,   4095, full, full + T::kBlockRecords - 1,
-                                full + T::kBlockRecords, full + 2 * T::kBlockRecords, count - 1};
+  const std::size_t probes[] = {0,
+                                63,
+                                64,
+                                4095,
+                                full,
+                                full + T::kBlockRecords - 1,
+                                full + T::kBlockRecords,
+                                full + 2 * T::kBlockRecords,
+                                count - 1};
   for (std::size_t i : probes) {
     SCOPED_TRACE(i);
     EXPECT_EQ(t[i].Line.PolylineNo, static_cast<int>(i));
@@ -67,20 +73,6 @@ TEST(table, clear_empties_and_allows_reuse) {
   p.X = 5;
   EXPECT_EQ(t.push_back(p), 0u);
   EXPECT_EQ(t[0].X, 5);
-}
-
-TEST(table, records_in_blocks_a_supplier_prepared_keep_their_values) {
-  // While the supplier lives, full blocks come from its second thread.
-  BlockSupplier supplier;
-  using T = Table<CircleRecord>;
-  const std::size_t count = T::kGrowingRecords + 5 * T::kBlockRecords + 7;
-  T t;
-  for (std::size_t i = 0; i < count; ++i) {
-    CircleRecord r;
-    r.R = static_cast<double>(i);
-    ASSERT_EQ(t.push_back(r), i);
-  }
-  for (std::size_t i = 0; i < count; ++i) ASSERT_EQ(t[i].R, static_cast<double>(i));
 }
 
 }  // namespace

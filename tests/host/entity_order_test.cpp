@@ -1,0 +1,49 @@
+#include "host/entity_order.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Entries as the reader adds them, each the next record of its kind, with
+// now and then one that is not: every entry reads back as it was added.
+TEST(entity_order, entries_read_back_as_added) {
+  std::mt19937 random(408);
+  EntityOrderList order;
+  std::vector<EntityOrderEntry> added;
+  std::array<int, 16> next{};
+  for (int i = 0; i < 5000; ++i) {
+    EntityOrderEntry e;
+    if (random() % 50 == 0) {
+      // Kinds and indexes the reader never adds.
+      const EntityOrderEntry others[] = {{0, 0}, {16, 1}, {-1, 2}, {99, 0}, {3, -1}, {4, 1000}};
+      e = others[random() % std::size(others)];
+    } else {
+      e.Kind = 1 + static_cast<int>(random() % 15);
+      e.Index = next[e.Kind]++;
+    }
+    order.push_back(e);
+    added.push_back(e);
+  }
+  ASSERT_EQ(order.size(), added.size());
+  for (std::size_t i = 0; i < added.size(); ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_EQ(order[i], added[i]);
+  }
+}
+
+TEST(entity_order, clear_empties_and_counts_from_zero_again) {
+  EntityOrderList order;
+  for (int i = 0; i < 300; ++i) order.push_back({kLineEntity, i});
+  order.clear();
+  EXPECT_TRUE(order.empty());
+  order.push_back({kLineEntity, 0});
+  order.push_back({kCircleEntity, 0});
+  EXPECT_EQ(order[0], (EntityOrderEntry{kLineEntity, 0}));
+  EXPECT_EQ(order[1], (EntityOrderEntry{kCircleEntity, 0}));
+}
+
+}  // namespace
