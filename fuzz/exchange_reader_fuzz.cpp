@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Every order entry names a stored record.
   const DataModel& m = gDataModel;
-    for (std::size_t i = 0; i < m.EntityOrder.size(); ++i) {
+  for (std::size_t i = 0; i < m.EntityOrder.size(); ++i) {
     const EntityOrderEntry& e = m.EntityOrder[i];
     if (e.Kind < 1 || e.Kind > 15 || e.Index < 0 ||
         static_cast<std::size_t>(e.Index) >= m.TableSize(e.Kind)) {

@@ -97,20 +97,17 @@ void OutIntegerAttribute(const char* keyword, int value, int& remembered, bool& 
 }  // namespace
 
 void OutPenColor(int colour) {
-  OutIntegerAttribute("lc", colour, gDataModel.AttrState.PenColor,
-                      gDataModel.FreshFlags.PenColor);
+  OutIntegerAttribute("lc", colour, gDataModel.AttrState.PenColor, gDataModel.FreshFlags.PenColor);
 }
 
 void OutLineType(int type) {
-  OutIntegerAttribute("lt", type, gDataModel.AttrState.LineType,
-                      gDataModel.FreshFlags.LineType);
+  OutIntegerAttribute("lt", type, gDataModel.AttrState.LineType, gDataModel.FreshFlags.LineType);
 }
 
 void OutLineWidth(int width) {
   if (width == -1) width = gDataModel.CurLineWidth;
   if (width < 0 || width > 30000) width = 0;
-  OutIntegerAttribute("lw", width, gDataModel.AttrState.LineWidth,
-                      gDataModel.FreshFlags.LineWidth);
+  OutIntegerAttribute("lw", width, gDataModel.AttrState.LineWidth, gDataModel.FreshFlags.LineWidth);
 }
 
 void OutTextCC(int value) {
@@ -136,10 +133,9 @@ void OutTextType(int type, int colour, double width, double height, double spaci
   }
   AttributeState& state = gDataModel.AttrState;
   bool& fresh = gDataModel.FreshFlags.TextType;
-  const bool freeSizeChanged = type == 0 && (width != state.TextWidth ||
-                                             height != state.TextHeight ||
-                                             spacing != state.TextSpacing ||
-                                             colour != state.TextColor);
+  const bool freeSizeChanged =
+      type == 0 && (width != state.TextWidth || height != state.TextHeight ||
+                    spacing != state.TextSpacing || colour != state.TextColor);
   if (!fresh && type == state.TextType && !freeSizeChanged) return;
 
   if (type == 0) {

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 TEST(data_model, default_font_name_is_ms_gothic_in_cp932) {
   EXPECT_EQ(std::string(kDefaultFontName), ToCp932("<ＭＳ ゴシック>"));
 }

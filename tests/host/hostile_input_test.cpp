@@ -211,4 +211,3 @@ TEST(hostile_input, picked_point_numbers_out_of_range_store_nothing) {
     EXPECT_EQ(m.PickedPointCount, c.stored == 0 ? 0 : 1);
   }
 }
-

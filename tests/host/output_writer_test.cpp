@@ -32,32 +32,79 @@ struct EmitCase {
 TEST_F(OutputWriterTest, writes_each_command_as_jw_cad_reads_it) {
   const EmitCase cases[] = {
       {"nothing emitted", [] {}, "hq\r\n"},
-      {"pen colour cached", [] { OutPenColor(3); OutPenColor(3); }, "lc3\r\n"},
+      {"pen colour cached",
+       [] {
+         OutPenColor(3);
+         OutPenColor(3);
+       },
+       "lc3\r\n"},
       {"first pen colour written even if equal", [] { OutPenColor(1); }, "lc1\r\n"},
       {"a first line goes before the others",
-       [] { OutPenColor(3); AddFirstOutputLine("hr"); }, "hr\r\nlc3\r\n"},
+       [] {
+         OutPenColor(3);
+         AddFirstOutputLine("hr");
+       },
+       "hr\r\nlc3\r\n"},
       {"a line at exactly the tolerance is drawn, a direction that small is none",
-       [] { OutLine(0, 0, 1e-8, 0); OutText(2, "a", 0, 0, 1e-8, -1e-8); OutPoint(1, 0, 0, 1e-8, 0); },
+       [] {
+         OutLine(0, 0, 1e-8, 0);
+         OutText(2, "a", 0, 0, 1e-8, -1e-8);
+         OutPoint(1, 0, 0, 1e-8, 0);
+       },
        "0 0 1E-8 0\r\npt 0 0 1 0 1\r\n"},
       {"layer follows its group",
-       [] { OutLayerGroup(2); OutLayer(0); OutLayerGroup(2); OutLayer(0); OutLayerGroup(3);
-            OutLayer(0); },
+       [] {
+         OutLayerGroup(2);
+         OutLayer(0);
+         OutLayerGroup(2);
+         OutLayer(0);
+         OutLayerGroup(3);
+         OutLayer(0);
+       },
        "lg2\r\nly0\r\nlg3\r\nly0\r\n"},
-      {"hex layer digits", [] { OutLayerGroup(10); OutLayer(15); }, "lgA\r\nlyF\r\n"},
+      {"hex layer digits",
+       [] {
+         OutLayerGroup(10);
+         OutLayer(15);
+       },
+       "lgA\r\nlyF\r\n"},
       {"line width out of range", [] { OutLineWidth(40000); }, "lw0\r\n"},
       {"negative line width", [] { OutLineWidth(-5); }, "lw0\r\n"},
-      {"line type", [] { OutLineType(2); OutLineType(2); OutLineType(5); }, "lt2\r\nlt5\r\n"},
+      {"line type",
+       [] {
+         OutLineType(2);
+         OutLineType(2);
+         OutLineType(5);
+       },
+       "lt2\r\nlt5\r\n"},
       {"free text type",
-       [] { OutTextType(0, 1, 2.5, 2.5, 0); OutTextType(0, 1, 2.5, 2.5, 0);
-            OutTextType(0, 1, 2.5, 2.5, 0.5); },
+       [] {
+         OutTextType(0, 1, 2.5, 2.5, 0);
+         OutTextType(0, 1, 2.5, 2.5, 0);
+         OutTextType(0, 1, 2.5, 2.5, 0.5);
+       },
        "cn0 2.5 2.5 0 1\r\ncn0 2.5 2.5 0.5 1\r\n"},
-      {"fixed text type cached", [] { OutTextType(3, 0, 0, 0, 0); OutTextType(3, 9, 9, 9, 9); },
+      {"fixed text type cached",
+       [] {
+         OutTextType(3, 0, 0, 0, 0);
+         OutTextType(3, 9, 9, 9, 9);
+       },
        "cn3\r\n"},
-      {"cc out of range", [] { OutTextCC(9); OutTextCC(0); }, "cc0\r\n"},
+      {"cc out of range",
+       [] {
+         OutTextCC(9);
+         OutTextCC(0);
+       },
+       "cc0\r\n"},
       {"point colour", [] { OutPointColor(2); }, "pn2\r\n"},
       {"z flags in order", [] { OutZFlags(1 | 2 | 4 | 8); }, "z1\r\nz2\r\nz3\r\nz4\r\n"},
       {"z4 dropped beside z5", [] { OutZFlags(24); }, "z5\r\n"},
-      {"zero-length line dropped", [] { OutLine(0, 0, 0, 0); OutLine(1, 1, 1 + 5e-9, 1); }, "hq\r\n"},
+      {"zero-length line dropped",
+       [] {
+         OutLine(0, 0, 0, 0);
+         OutLine(1, 1, 1 + 5e-9, 1);
+       },
+       "hq\r\n"},
       {"line", [] { OutLine(0, 0, 100, 0); }, "0 0 100 0\r\n"},
       {"line of one tiny step", [] { OutLine(0, 0, 2e-8, 0); }, "0 0 2E-8 0\r\n"},
       {"point code and scale replaced", [] { OutPoint(20, 1, 2, 0, 90); }, "pt 1 2 1 90 -3\r\n"},
@@ -68,20 +115,24 @@ TEST_F(OutputWriterTest, writes_each_command_as_jw_cad_reads_it) {
       {"blank text dropped", [] { OutText(2, "  ", 10, 20, 1, 0); }, "hq\r\n"},
       {"full-width blank text dropped", [] { OutText(0, "\x81\x40", 10, 20, 1, 0); }, "hq\r\n"},
       {"text without direction dropped", [] { OutText(0, "a", 10, 20, 1e-8, -1e-8); }, "hq\r\n"},
-      {"dimension with its length as value",
-       [] { OutDimension("", 0, 0, 100, 0, 50, 5, 1, 0); },
+      {"dimension with its length as value", [] { OutDimension("", 0, 0, 100, 0, 50, 5, 1, 0); },
        "msg\r\n0 0 100 0\r\ncs 50 5 1 0 \"100\r\n"},
-      {"dimension length rounded to 8 decimals",
-       [] { OutDimension(" ", 0, 0, 1, 1, 0, 0, 1, 0); },
+      {"dimension length rounded to 8 decimals", [] { OutDimension(" ", 0, 0, 1, 1, 0, 0, 1, 0); },
        "msg\r\n0 0 1 1\r\ncs 0 0 1 0 \"1.41421356\r\n"},
       {"dimension with text", [] { OutDimension("L=5", 0, 0, 5, 0, 2, 1, 1, 0); },
        "msg\r\n0 0 5 0\r\ncs 2 1 1 0 \"L=5\r\n"},
-      {"zero-length dimension dropped", [] { OutDimension("1", 3, 3, 3, 3, 0, 0, 1, 0); }, "hq\r\n"},
+      {"zero-length dimension dropped", [] { OutDimension("1", 3, 3, 3, 3, 0, 0, 1, 0); },
+       "hq\r\n"},
       {"dimension without direction dropped", [] { OutDimension("1", 0, 0, 3, 3, 0, 0, 0, 0); },
        "hq\r\n"},
       {"quote at the very end has no line end", [] { AddOutputLine("ch 0 0 1 0 \""); },
        "ch 0 0 1 0 \""},
-      {"empty entry is an empty line", [] { AddOutputLine(""); AddOutputLine("x"); }, "\r\nx\r\n"},
+      {"empty entry is an empty line",
+       [] {
+         AddOutputLine("");
+         AddOutputLine("x");
+       },
+       "\r\nx\r\n"},
   };
   for (const EmitCase& c : cases) {
     SCOPED_TRACE(c.name);
