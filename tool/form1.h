@@ -3,7 +3,9 @@
 // JWC_TEMP.TXT and t407.dat, Button1Click places, saves and emits the added
 // dimension, FormClose writes the output commands back for Jw_cad.
 // TakeReference, which only the quick pass runs, records a dimension the user
-// picked as the one to chain from.
+// picked as the one to chain from. Preview shows in the dialog's strip what OK
+// would add. (form1.cpp: start-up and close; form1_settings.cpp: t407.dat;
+// form1_ok.cpp: OK, the preview, taking a reference.)
 
 #include <filesystem>
 #include <optional>

@@ -1,0 +1,179 @@
+// TForm1 and t407.dat: loading it into the dialog and the window's fields,
+// saving it whole, and putting it back when the commands that go with a new
+// one cannot reach Jw_cad.
+
+#include <cerrno>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "host/data_model.h"
+#include "host/durable_file.h"
+#include "tool/form1.h"
+#include "tool/settings_file.h"
+#include "util/number_text.h"
+#include "util/text_to_number.h"
+
+namespace {
+
+// Lines 1-2 and 23-31 of t407.dat, which belong to fields of the window
+// rather than to controls: its position and the reference dimension.
+struct FieldLine {
+  int Line;
+  void (*Read)(TForm1& form, const std::string& text);
+  std::string (*Write)(const TForm1& form);
+};
+
+// A reference scale not above this is no scale at all and reads as 1.
+constexpr double kSmallestReferenceScale = 1e-10;
+
+// One coordinate of a reference point, written by the shared number rule.
+template <Point TForm1::*point, double Point::*axis>
+constexpr FieldLine Coordinate(int line) {
+  return {line, [](TForm1& f, const std::string& text) { (f.*point).*axis = TextToReal(text); },
+          [](const TForm1& f) { return RealToText((f.*point).*axis); }};
+}
+
+// Lines 23 to 25 are written from the data model, not from the fields they
+// are read into: they describe the dimension just drawn, in the layer group
+// it was drawn in.
+constexpr FieldLine kFieldLines[] = {
+    {1, [](TForm1& f, const std::string& text) { f.SavedLeft = TextToInteger(text); },
+     [](const TForm1& f) { return IntegerToText(f.SavedLeft); }},
+    {2, [](TForm1& f, const std::string& text) { f.SavedTop = TextToInteger(text); },
+     [](const TForm1& f) { return IntegerToText(f.SavedTop); }},
+    {23,
+     [](TForm1& f, const std::string& text) {
+       const int group = TextToInteger(text);
+       f.ReferenceLayerGroup = (group < 0 || group > 15) ? 0 : group;
+     },
+     [](const TForm1&) { return IntegerToText(gDataModel.CurLayerGroup); }},
+    {24,
+     [](TForm1& f, const std::string& text) {
+       const double scale = TextToReal(text);
+       f.ReferenceScale = scale <= kSmallestReferenceScale ? 1.0 : scale;
+     },
+     [](const TForm1&) {
+       const DataModel& m = gDataModel;
+       return RealToText(m.LayerGroupScale[m.CurLayerGroup]);
+     }},
+    {25, [](TForm1& f, const std::string& text) { f.ReferenceAxisAngle = TextToReal(text); },
+     [](const TForm1&) { return RealToText(gDataModel.AxisAngle); }},
+    Coordinate<&TForm1::ReferenceStart, &Point::X>(26),
+    Coordinate<&TForm1::ReferenceStart, &Point::Y>(27),
+    Coordinate<&TForm1::ReferenceEnd, &Point::X>(28),
+    Coordinate<&TForm1::ReferenceEnd, &Point::Y>(29),
+    Coordinate<&TForm1::ReferenceLinePoint, &Point::X>(30),
+    Coordinate<&TForm1::ReferenceLinePoint, &Point::Y>(31),
+};
+
+const FieldLine* FieldOnLine(int line) {
+  for (const FieldLine& field : kFieldLines) {
+    if (field.Line == line) return &field;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string DefaultSettingsLine(int line) {
+  if (line == 1 || line == 2) return IntegerToText(kDefaultWindowPosition);
+  const DialogValueRow* value = DialogValueOnLine(line);
+  return value != nullptr ? DefaultSettingsText(*value) : std::string();
+}
+
+void TForm1::ApplySettingsLine(int line, const std::string& text) {
+  if (const FieldLine* field = FieldOnLine(line)) {
+    field->Read(*this, text);
+  } else if (const DialogValueRow* value = DialogValueOnLine(line)) {
+    ApplySettingsText(toolkit_, *value, text);
+  }
+}
+
+void TForm1::LoadSettings(const std::filesystem::path& path) {
+  SavedLeft = kDefaultWindowPosition;
+  SavedTop = kDefaultWindowPosition;
+  ReferenceLayerGroup = -1;
+  ReferenceScale = 1.0;
+  ReferenceAxisAngle = 0;
+  ReferenceStart = Point{};
+  ReferenceEnd = Point{};
+  ReferenceLinePoint = Point{};
+  loadedSettingsLines_.clear();
+  loadedLineCount_ = 0;
+  settingsFailure_ = FileFailure::Missing;
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) return;
+  if (!std::filesystem::is_regular_file(status)) {
+    settingsFailure_ = FileFailure::NotAFile;
+    return;
+  }
+  errno = 0;
+  std::ifstream file(path, std::ios::binary);
+  if (!file.is_open()) {
+    settingsFailure_ =
+        FailureOf(std::error_code(errno, std::generic_category()), FileFailure::ReadError);
+    return;
+  }
+  settingsFailure_ = FileFailure::None;
+  SettingsLineReader reader(StreamSource(file));
+  std::string text;
+  for (int line = 1; line <= kSettingsLineCount; ++line) {
+    // A line past the end reads as empty; a read error stops applying, so
+    // everything after keeps its default.
+    const SettingsLineStatus read = reader.ReadLine(text);
+    if (read == SettingsLineStatus::Failed) {
+      settingsFailure_ = FileFailure::ReadError;
+      break;
+    }
+    if (read == SettingsLineStatus::Read) ++loadedLineCount_;
+    ApplySettingsLine(line, text);
+    loadedSettingsLines_.push_back(text);
+  }
+}
+
+std::string TForm1::SettingsLineText(int line) {
+  if (const FieldLine* field = FieldOnLine(line)) return field->Write(*this);
+  const DialogValueRow* value = DialogValueOnLine(line);
+  return value != nullptr ? SettingsText(toolkit_, *value) : std::string();
+}
+
+std::vector<std::string> TForm1::SettingsLines() {
+  std::vector<std::string> lines;
+  lines.reserve(kSettingsLineCount);
+  for (int line = 1; line <= kSettingsLineCount; ++line) lines.push_back(SettingsLineText(line));
+  return lines;
+}
+
+FileFailure TForm1::WriteSettingsLines(const std::filesystem::path& path,
+                                       const std::vector<std::string>& lines) {
+  // What the file holds now is kept, to be put back should this run's
+  // commands not reach Jw_cad; a file that cannot be read could not be.
+  std::string before;
+  const FileFailure read = ReadFileBytes(path, before);
+  if (read != FileFailure::None && read != FileFailure::Missing) return read;
+  // Written whole or not at all: a failed save keeps the previous t407.dat,
+  // which t407 shares, rather than leaving none.
+  const FileFailure written = ReplaceFileDurably(path, FormatSettingsLines(lines));
+  if (written == FileFailure::None) {
+    settingsBackup_ = SettingsBackup{};
+    settingsBackup_.Path = path;
+    settingsBackup_.Existed = read == FileFailure::None;
+    settingsBackup_.Bytes = std::move(before);
+  }
+  return written;
+}
+
+FileFailure TForm1::RestoreSettings() {
+  const SettingsBackup& b = settingsBackup_;
+  if (b.Existed) return ReplaceFileDurably(b.Path, b.Bytes);
+  std::error_code ec;
+  std::filesystem::remove(b.Path, ec);
+  return FailureOf(ec, FileFailure::WriteError);
+}
+
+FileFailure TForm1::SaveSettings(const std::filesystem::path& path) {
+  return WriteSettingsLines(path, SettingsLines());
+}
