@@ -1,9 +1,12 @@
-REM t408r_水平寸法線＋連続（ダイアログなしで続けて追加）
+@REM t408r_水平寸法線＋連続（ダイアログなしで続けて追加）
+@echo off
+goto run
 REM #jww
 REM #cd
 REM #h0
 REM #zw
 REM #zz
-REM #1寸法を追加する位置を指示して下さい
+REM #1寸法を追加する位置を指示して下さい (L)free (R)Read
 REM #e
+:run
 t408q.exe /r

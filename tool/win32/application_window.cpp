@@ -14,6 +14,24 @@ HICON LoadAppIcon(HINSTANCE instance, int size) {
       LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
+// Wine's ntdll exports its version; Windows' never does.
+bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Where the window stands. On Windows: above and left of every screen, where
+// nothing of it is drawn, and the task bar lists it all the same. Wine's X11
+// driver maps no window that lies wholly off the screen, so a Linux desktop's
+// task bar would list nothing for the program (the dialog, an owned window,
+// is kept off it); a window of no size on the screen it does map, with an
+// empty shape: listed, and still never seen.
+POINT ApplicationWindowPlace() {
+  if (RunningUnderWine()) return POINT{0, 0};  // the primary monitor's top-left corner
+  return POINT{GetSystemMetrics(SM_XVIRTUALSCREEN) - 100,
+               GetSystemMetrics(SM_YVIRTUALSCREEN) - 100};
+}
+
 }  // namespace
 
 ApplicationWindow::~ApplicationWindow() {
@@ -31,12 +49,10 @@ HWND ApplicationWindow::Create(HINSTANCE instance, const std::wstring& title) {
   wc.hIconSm = LoadAppIcon(instance, 16);
   wc.lpszClassName = kApplicationClass;
   RegisterClassExW(&wc);
-  // No size, and above and left of every screen: nothing of it is drawn
-  // anywhere (Wine does not even map it), but the task bar lists it all the same.
-  window_ = CreateWindowExW(0, kApplicationClass, title.c_str(), kApplicationStyle,
-                            GetSystemMetrics(SM_XVIRTUALSCREEN) - 100,
-                            GetSystemMetrics(SM_YVIRTUALSCREEN) - 100, 0, 0, nullptr, nullptr,
-                            instance, this);
+  // No size: nothing of it is ever drawn.
+  const POINT place = ApplicationWindowPlace();
+  window_ = CreateWindowExW(0, kApplicationClass, title.c_str(), kApplicationStyle, place.x,
+                            place.y, 0, 0, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return nullptr;
   const int dpi = WindowDpi(window_);
   smallIcon_ = LoadProgramIcon(instance, true, dpi);

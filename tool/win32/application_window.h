@@ -3,7 +3,8 @@
 // application title and is the program's one task-bar button (and its entry
 // in Alt+Tab); the dialog, an owned window, gets none. It has no size, so
 // nothing of it is ever seen: minimising it hides the dialog, restoring it
-// shows the dialog again, and activating it passes the activation on.
+// shows the dialog again, and activating it passes the activation on. Under
+// Wine it stands on the screen, so that a Linux desktop's task bar lists it.
 
 #include <windows.h>
 
