@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -88,6 +89,14 @@ void Choose(StartedDialog& d, const Case& c) {
   w.SetChecked(ControlId::CheckBox3, c.fullWidth);
 }
 
+// The dialog started on the case's files, with the case's values chosen.
+std::unique_ptr<StartedDialog> Start(const Case& c) {
+  const Files files = FilesOf(c);
+  auto d = std::make_unique<StartedDialog>(files.settings, files.exchange);
+  Choose(*d, c);
+  return d;
+}
+
 std::vector<Case> GeneratedCases() {
   std::vector<Case> cases;
   const int kinds = static_cast<int>(EndMarkers().size());
@@ -150,9 +159,8 @@ bool DrawsOutput(const SceneLine& l) {
 TEST(preview_scene, every_command_ok_writes_is_in_the_scene_under_its_transform) {
   for (const Case& c : GeneratedCases()) {
     SCOPED_TRACE(c.Name());
-    const Files files = FilesOf(c);
-    StartedDialog d(files.settings, files.exchange);
-    Choose(d, c);
+    const std::unique_ptr<StartedDialog> started = Start(c);
+    StartedDialog& d = *started;
     const PreviewScene scene = d.form.Preview();
     ASSERT_FALSE(scene.Message.has_value()) << scene.Message->Before;
     d.form.Button1Click();
@@ -198,9 +206,8 @@ TEST(preview_scene, every_command_ok_writes_is_in_the_scene_under_its_transform)
 TEST(preview_scene, text_and_markers_stay_legible_and_inside_the_strip) {
   for (const Case& c : GeneratedCases()) {
     SCOPED_TRACE(c.Name());
-    const Files files = FilesOf(c);
-    StartedDialog d(files.settings, files.exchange);
-    Choose(d, c);
+    const std::unique_ptr<StartedDialog> started = Start(c);
+    StartedDialog& d = *started;
     const PreviewScene scene = d.form.Preview();
     ASSERT_TRUE(scene.Text.has_value());
     const SceneText& text = *scene.Text;
