@@ -93,13 +93,8 @@ dir=$(new_case prefix "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t4
 launch "$dir" t408.exe
 if find_dialog; then
   xdotool key --delay 40 Tab Tab Tab Tab Tab Tab
-  # The first character typed through a remapped key can arrive before Wine
-  # has read the new key map; a first character, erased again, absorbs that.
-  # (Edit2 starts empty: the BackSpace erases nothing else.)
   sleep 0.3
-  xdotool type --delay 150 '寸'
-  xdotool key BackSpace
-  xdotool type --delay 150 '寸法'
+  type_into Edit2 '寸法'
   xdotool key Return
 fi
 expect_exit 0

@@ -115,6 +115,23 @@ printf 'hq\r\n' > "$hq"
 cmake --build "$win_build" --target dialog_probe >/dev/null 2>&1 || echo "wine: no dialog_probe" >&2
 probe() { wine "$exe_dir/dialog_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 windows_path() { echo "Z:${1//\//\\}"; }
+
+# Types TEXT into the edit that has the keyboard, named NAME in the probe's
+# state (Edit2, Edit3, ...). A character typed through a remapped key is lost
+# when it arrives before Wine has read the new key map (more often on a busy
+# machine): the edit is read back, and the text typed again over it, at most
+# three times, until the edit holds exactly TEXT.
+type_into() {  # name text
+  local held=
+  for _ in 1 2 3; do
+    xdotool type --delay 150 "$2"
+    sleep 0.3
+    held=$(probe state | sed -n "s/^$1 [0-9]* \"\(.*\)\"$/\1/p")
+    [ "$held" = "$2" ] && return 0
+    xdotool key End shift+Home Delete
+  done
+  problem "$1 holds \"$held\" after three tries, not \"$2\""
+}
 expect_lines() {  # probe-output line... : each line must be one the probe printed
   local output=$1 line
   for line in "${@:2}"; do
