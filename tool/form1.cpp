@@ -85,10 +85,13 @@ void TForm1::ReportUndeliveredCommands(FileFailure failure) {
   // Nothing is lost when all there was to write was "hq".
   if (hadCommands) toolkit_.ShowMessage(message);
   // What Jw_cad may still be told, should a short file fit where the
-  // commands did not: the reason, or that nothing was done.
+  // commands did not: the reason, or that nothing was done. Should even that
+  // fail, the reason has reached the user already (the box, or the quick
+  // pass's message), and Jw_cad's own file stays, which it reads as a pass
+  // that did not run; t407.dat agrees with it either way.
   gDataModel.OutputLines.clear();
   if (failuresForJwCad_) AddOutputLine("he" + message);
-  WriteExchangeFile(ProgramFolder / kExchangeFileName);
+  static_cast<void>(WriteExchangeFile(ProgramFolder / kExchangeFileName));
 }
 
 void TForm1::Button2Click() {

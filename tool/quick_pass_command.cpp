@@ -2,6 +2,7 @@
 
 #include "host/data_model.h"
 #include "host/output_writer.h"
+#include "tool/file_messages.h"
 #include "tool/form1.h"
 #include "tool/quick_pass.h"
 #include "tool/ui_texts.h"
@@ -20,12 +21,18 @@ constexpr ModeSwitch kModeSwitches[] = {
     {"/r", "/R", QuickPassMode::RepeatChain},
 };
 
+// Nothing else is written: t407.dat is never touched. Should even the "he"
+// line not be written, the message says so too.
 int RefuseArguments(const std::filesystem::path& programFolder, std::string* messageOut) {
   ResetDataModel();
-  AddOutputLine("he" + std::string(kMessageUnknownArguments));
-  WriteExchangeFile(programFolder / kExchangeFileName);
+  std::string message(kMessageUnknownArguments);
+  AddOutputLine("he" + message);
+  FileFailure failure = FileFailure::None;
+  if (!WriteExchangeFile(programFolder / kExchangeFileName, &failure)) {
+    message += FileMessage(kExchangeFileName, FileAction::Save, failure, "");
+  }
   FreeDataModel();
-  if (messageOut != nullptr) *messageOut = std::string(kMessageUnknownArguments);
+  if (messageOut != nullptr) *messageOut = message;
   return kUnknownArgumentsStatus;
 }
 

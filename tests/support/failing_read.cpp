@@ -13,31 +13,30 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace {
 
-// The name of the file `fd` reads, or false when it has none.
-bool FileNameOf(int fd, char* name, std::size_t size) {
+// The name of the file `fd` reads, without its folder; empty when it has none.
+std::string FileNameOf(int fd) {
   char link[64];
   std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
   char path[4096];
   const ssize_t n = readlink(link, path, sizeof path - 1);
-  if (n <= 0) return false;
-  path[n] = '\0';
-  const char* slash = std::strrchr(path, '/');
-  std::snprintf(name, size, "%s", slash != nullptr ? slash + 1 : path);
-  return true;
+  if (n <= 0) return std::string();
+  const std::string_view full(path, static_cast<std::size_t>(n));
+  const std::size_t slash = full.rfind('/');
+  return std::string(slash == std::string_view::npos ? full : full.substr(slash + 1));
 }
 
 }  // namespace
 
 extern "C" ssize_t read(int fd, void* buffer, size_t count) {
-  const char* spec = std::getenv("T408_FAIL_READ");
-  const char* colon = spec != nullptr ? std::strrchr(spec, ':') : nullptr;
-  char name[256];
-  if (colon != nullptr && FileNameOf(fd, name, sizeof name) &&
-      std::strlen(name) == static_cast<std::size_t>(colon - spec) &&
-      std::strncmp(name, spec, static_cast<std::size_t>(colon - spec)) == 0) {
+  const char* setting = std::getenv("T408_FAIL_READ");
+  const char* colon = setting != nullptr ? std::strrchr(setting, ':') : nullptr;
+  if (colon != nullptr &&
+      FileNameOf(fd) == std::string_view(setting, static_cast<std::size_t>(colon - setting))) {
     const off_t failAt = std::strtoll(colon + 1, nullptr, 10);
     const off_t position = lseek(fd, 0, SEEK_CUR);
     if (position >= failAt) {
