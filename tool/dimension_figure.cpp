@@ -101,8 +101,13 @@ Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double exten
   // extension line leaves M towards it and runs past it.
   const Point r = Turned(linePoint, m, -axisAngle);
   const double s = r.Y >= m.Y ? 1 : -1;
-  return Segment{Turned(Point{m.X, m.Y + s * extensionGap}, m, axisAngle),
-                 Turned(Point{m.X, r.Y + s * extensionOvershoot}, m, axisAngle)};
+  const Point end = Turned(Point{m.X, r.Y + s * extensionOvershoot}, m, axisAngle);
+  // A measure point nearer the line than the gap: a line started a gap away
+  // would float past the dimension line, touching neither it nor the point,
+  // so it starts on the dimension line, at the dimension's end.
+  if (extensionGap > s * (r.Y - m.Y))
+    return Segment{FootOnDimensionLine(m, linePoint, axisAngle), end};
+  return Segment{Turned(Point{m.X, m.Y + s * extensionGap}, m, axisAngle), end};
 }
 
 EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double reverseOvershoot,

@@ -16,17 +16,15 @@ Point ToCurrentScale(Point p, double referenceScale, double layerScale) {
           ToCurrentScale(p.Y, referenceScale, layerScale)};
 }
 
-// The foot of the perpendicular from `measure` onto the dimension line, which
-// runs through `linePoint` along the axis angle: in the frame turned about the
-// measure point the line is horizontal, so the foot keeps the measure point's
-// X and takes the line's Y.
+}  // namespace
+
+// In the frame turned about the measure point the line is horizontal, so the
+// foot keeps the measure point's X and takes the line's Y.
 Point FootOnDimensionLine(Point measure, Point linePoint, double axisAngle) {
   Point turnedLine = Turned(linePoint, measure, -axisAngle);
   Point foot{measure.X, turnedLine.Y};
   return Turned(foot, measure, axisAngle);
 }
-
-}  // namespace
 
 Placement PlaceDimension(const PlacementInput& input) {
   const double axisAngle = input.AxisAngle;

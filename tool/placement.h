@@ -34,6 +34,11 @@ struct Placement {
 
 Placement PlaceDimension(const PlacementInput& input);
 
+// The foot of the perpendicular from `measure` onto the dimension line, which
+// runs through `linePoint` along `axisAngle` (degrees): LineStart or LineEnd
+// of the measure point.
+Point FootOnDimensionLine(Point measure, Point linePoint, double axisAngle);
+
 // Whether a dimension from `start` to `end` measures anything along the axis
 // angle: their places along it differ by more than kGeometryTolerance. A
 // reference that does not could never have a dimension chained onto it.

@@ -17,6 +17,11 @@ ScreenPoint SavedFromScreen(ScreenPoint screen, int primaryDpi) {
 
 namespace {
 
+// The height of caption bar, at 96 DPI, that a user can still take hold of
+// to drag the window back: a window dragged to the very top of the screen
+// keeps about this much, or more, above its client area.
+constexpr int kGrabbableCaptionHeight = 8;
+
 // Length of the overlap of [a0, a1) and [b0, b1); 0 when they do not meet.
 std::int64_t Overlap(std::int64_t a0, std::int64_t a1, std::int64_t b0, std::int64_t b1) {
   return std::max<std::int64_t>(0, std::min(a1, b1) - std::max(a0, b0));
@@ -45,7 +50,7 @@ ScreenPoint ReachablePosition(ScreenPoint place, int width, int height, int capt
   const std::int64_t bottom = top + std::max(height, 1);
   const int caption = std::max(captionHeight, 1);
   const std::int64_t neededWidth = std::min<std::int64_t>(ScaleToDpi(100, dpi), right - left);
-  const std::int64_t neededHeight = std::min(ScaleToDpi(32, dpi), caption);
+  const std::int64_t neededHeight = std::min(ScaleToDpi(kGrabbableCaptionHeight, dpi), caption);
   for (const ScreenRect& area : workAreas) {
     if (Overlap(left, right, area.Left, area.Right) >= neededWidth &&
         Overlap(top, top + caption, area.Top, area.Bottom) >= neededHeight) {

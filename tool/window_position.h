@@ -39,11 +39,12 @@ ScreenPoint SavedFromScreen(ScreenPoint screen, int primaryDpi);
 
 // Where a window of `width` x `height` pixels (its outer rectangle) placed
 // at `place` should stand. It stays exactly there while some work area holds
-// a usable part of its caption bar (its top `captionHeight` pixels): 100
-// pixels of its width and 32 of its height at 96 DPI, scaled to `dpi`, or all
-// of the caption bar where that is smaller. Otherwise it moves, as little as
-// it can, into the work area nearest to it (the first of equally near ones),
-// aligned to the area's left and top where it is larger than the area. With
-// no work areas known it stays.
+// a part of its caption bar (its top `captionHeight` pixels) that a mouse can
+// take hold of: 100 pixels of its width and 8 of its height at 96 DPI, scaled
+// to `dpi`, or all of the caption bar where that is smaller. So a window saved
+// partly off an edge, the top included, opens where it was saved. Otherwise
+// it moves, as little as it can, into the work area nearest to it (the first
+// of equally near ones), aligned to the area's left and top where it is
+// larger than the area. With no work areas known it stays.
 ScreenPoint ReachablePosition(ScreenPoint place, int width, int height, int captionHeight, int dpi,
                               std::span<const ScreenRect> workAreas);

@@ -53,6 +53,21 @@ same_file "$dir/JWC_TEMP.TXT" "$worked/JWC_TEMP.TXT" JWC_TEMP.TXT
 same_file "$dir/t407.dat" "$origin/t407.dat" t407.dat
 finish_case "saved at -2000,-2000, where no monitor is: the dialog opens at 0,0; OK saves 0,0"
 
+# Saved partly above the screen, where a window dragged to the very top
+# stays: it opens there, and OK saves it there.
+placed_at -20 -5 > "$work/top.dat"
+top=$(expect top "$examples/JWC_TEMP.TXT" "$work/top.dat")
+dir=$(new_case top-96 "$examples/JWC_TEMP.TXT" "$work/top.dat" "$exe_dir/t408.exe")
+launch "$dir" t408.exe
+if find_dialog; then
+  [ "$(seen_at "$dialog")" = -20,-5 ] || problem "seen at $(seen_at "$dialog"), not -20,-5"
+  xdotool key Return
+fi
+expect_exit 0
+same_file "$dir/JWC_TEMP.TXT" "$worked/JWC_TEMP.TXT" JWC_TEMP.TXT
+same_file "$dir/t407.dat" "$top/t407.dat" t407.dat
+finish_case "saved at -20,-5, partly above the screen: the dialog opens there; OK saves -20,-5"
+
 # ---- 144 DPI, in a prefix and on a screen of its own
 
 shared_prefix=$WINEPREFIX

@@ -227,7 +227,10 @@ TEST(dimension_output, extension_line_runs_from_the_gap_past_the_dimension_line)
   } cases[] = {
       {"line below", {0, 0}, {0, -10}, 0, 0, -2, 0, -13},
       {"line above", {5, 1}, {0, 11}, 0, 5, 3, 5, 14},
-      {"line through the point: + side", {0, 0}, {50, 0}, 0, 0, 2, 0, 3},
+      {"line through the point: from it, on the + side", {0, 0}, {50, 0}, 0, 0, 0, 0, 3},
+      {"line nearer than the gap: from the line", {0, 0}, {0, -1}, 0, 0, -1, 0, -4},
+      {"line exactly the gap away", {0, 0}, {0, 2}, 0, 0, 2, 0, 5},
+      {"axis 90, line nearer than the gap", {0, 0}, {-1, 7}, 90, -1, 0, -4, 0},
       {"axis 90, line to the left", {0, 0}, {-20, 0}, 90, -2, 0, -23, 0},
       {"axis 90, line to the right", {0, 100}, {20, 0}, 90, 2, 100, 23, 100},
   };

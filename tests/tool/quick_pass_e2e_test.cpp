@@ -182,6 +182,19 @@ TEST(quick_pass_e2e, a_short_dimension_turns_its_arrows_outward) {
   EXPECT_EQ(ReadBytes(tool / "t407.dat"), SettingsBytes({{28, "400"}}));
 }
 
+TEST(quick_pass_e2e, a_point_nearer_the_line_than_the_gap_starts_its_extension_line_on_it) {
+  // Picked 1 mm past the line at -500 (the gap is 2 mm at 1:100): started a
+  // gap from the point, the extension line would float at -400..-300; it
+  // runs from the line instead.
+  ToolFolder tool;
+  WriteBytes(tool / "JWC_TEMP.TXT", Exchange(kScales100, "1000 -600"));
+  WriteBytes(tool / "t407.dat", SettingsBytes());
+
+  ASSERT_EQ(tool.Run().exitCode, 0);
+  const std::string out = ReadBytes(tool / "JWC_TEMP.TXT");
+  EXPECT_NE(out.find("\r\n1000 -500 1000 -300\r\n"), std::string::npos) << out;
+}
+
 TEST(quick_pass_e2e, without_t407_dat_the_run_is_refused_with_he) {
   ToolFolder tool;
   WriteBytes(tool / "JWC_TEMP.TXT", ExampleExchange());

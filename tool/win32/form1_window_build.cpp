@@ -133,10 +133,13 @@ void Form1Window::BuildControl(const ControlDescription& c) {
         if (i > 0) text += "\r\n";
         text += c.Lines[i];
       }
-      // Without ES_AUTOHSCROLL a multi-line edit wraps words; with it, it does not.
-      control = CreateChild(L"EDIT", WideFromSjis(text),
-                            ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | tab,
-                            WS_EX_CLIENTEDGE, ControlWindowBounds(c, dpi_), id, c.FontHeight);
+      // Without ES_AUTOHSCROLL a multi-line edit wraps words; with it, it does
+      // not. The notes run longer than the box is high: a scroll bar shows
+      // there is more and takes the user to it.
+      control = CreateChild(
+          L"EDIT", WideFromSjis(text),
+          ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL | tab,
+          WS_EX_CLIENTEDGE, ControlWindowBounds(c, dpi_), id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       LeaveDialogKeysToDialog(control);
       break;
