@@ -22,8 +22,10 @@ constexpr std::size_t PackedNumberMaxBytes(std::size_t tokenBytes) {
 // Writes `token` packed at `out`; returns the end of what was written.
 std::uint8_t* PackNumber(std::string_view token, std::uint8_t* out);
 
-// TextToReal of the token packed at `in`; `in` moves past it.
-double ReadPackedNumber(const std::uint8_t*& in);
+// TextToReal of the token packed at `in`; `in` moves past it. The bytes up
+// to `readableEnd` may be read, more than the number's own, which lets a
+// short number be read eight bytes at a time.
+double ReadPackedNumber(const std::uint8_t*& in, const std::uint8_t* readableEnd);
 
 // The end of the packed number at `in`.
 const std::uint8_t* SkipPackedNumber(const std::uint8_t* in);

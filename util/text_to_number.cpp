@@ -97,19 +97,8 @@ double TextToReal(std::string_view text) {
   }
   if (p != end) return 0;  // any other character, a trailing blank included
 
-  // An integer up to 2^53 and a power of ten up to 22 are both exact
-  // doubles, so one multiplication or division rounds correctly: the same
-  // double as the full conversion gives.
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (digitCount <= 19 && mantissa <= (std::uint64_t{1} << 53) && decimals <= 40) {
-    const long power = exponent - static_cast<long>(decimals);
-    if (power >= -22 && power <= 22) {
-      double value = static_cast<double>(mantissa);
-      value = power < 0 ? value / kPowersOfTen[-power] : value * kPowersOfTen[power];
-      return negative ? -value : value;
-    }
+  if (double value; ShortNumberToReal(mantissa, digitCount, decimals, exponent, negative, value)) {
+    return value;
   }
 
   // The text is known to be well formed; the digits are converted with
