@@ -31,6 +31,11 @@ struct StartAttributeValues {
 };
 inline constexpr StartAttributeValues kStartAttributes;
 
+// The ZFlags bit of "z3": Jw_cad's mark of what belongs to a dimension, which
+// the tool writes before every piece it draws and reads on the entities of
+// earlier dimensions.
+inline constexpr int kDimensionPartFlag = 4;
+
 struct EntityHeader {
   int EntityTag = 0;
   int LayerGroup = kStartAttributes.LayerGroup;
