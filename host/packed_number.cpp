@@ -1,7 +1,6 @@
 #include "host/packed_number.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
 #include <string>
 
@@ -13,11 +12,8 @@
 
 namespace {
 
-constexpr unsigned kEnd = 0xF;
-constexpr unsigned kPlus = 0xB;
-constexpr unsigned kMinus = 0xD;
-constexpr unsigned kPoint = 0xE;
-constexpr std::uint8_t kValueMark = 0xCC;  // its low half is no code a token starts with
+using packed_number::kEnd;
+using packed_number::kValueMark;
 constexpr unsigned kNotPackable = 0x10;
 
 // The characters of the codes 0 to 0xE. "e" stands for "E" too: TextToReal
@@ -102,66 +98,6 @@ double ReadNumberText(const std::uint8_t*& in) {
                                            : std::string_view(buffer, length));
 }
 
-// A number of up to 15 codes, as most coordinates are: an optional sign,
-// digits and at most one point, read from the eight bytes at `in` as sixteen
-// codes of four bits at once. On success `in` moves past it; any other token
-// is left to ReadNumberText. (A bool and a reference rather than an optional:
-// the optional went through memory, which cost a third of the time.)
-inline bool ReadShortNumber(const std::uint8_t*& in, double& value) {
-  if constexpr (std::endian::native != std::endian::little) return false;
-  // Code i in bits 4i to 4i + 3.
-  std::uint64_t codes;
-  std::memcpy(&codes, in, sizeof codes);
-  constexpr std::uint64_t kLowBits = 0x1111111111111111;
-  // A code is 0xF where all four of its bits are set.
-  const std::uint64_t ends = codes & (codes >> 1) & (codes >> 2) & (codes >> 3) & kLowBits;
-  if (ends == 0) return false;
-  const int length = std::countr_zero(ends) / 4;
-  const std::uint8_t* const next = in + length / 2 + 1;
-
-  // Written without branches that hang on the number: signs, points and
-  // lengths vary from one coordinate to the next, and a guess gone wrong
-  // cost as much as the whole reading.
-  const unsigned first = codes & 0xF;
-  const bool negative = first == kMinus;
-  const bool signed_ = negative || first == kPlus;
-  codes >>= 4 * static_cast<int>(signed_);
-  int digits = length - static_cast<int>(signed_);
-  // Codes above 9 have bit 3 and bit 1 or 2 set; the point must be the only one.
-  const std::uint64_t inToken = (std::uint64_t{1} << (4 * digits)) - 1;
-  const std::uint64_t others = (codes >> 3) & ((codes >> 2) | (codes >> 1)) & kLowBits & inToken;
-  // Without a point, `point` lies past the digits and removing it changes none.
-  const int point = std::countr_zero(others | (std::uint64_t{1} << (4 * digits))) / 4;
-  const bool hasPoint = others != 0;
-  if ((others & (others - 1)) != 0 || (hasPoint && ((codes >> (4 * point)) & 0xF) != kPoint)) {
-    return false;
-  }
-  const std::size_t decimals = hasPoint ? static_cast<std::size_t>(digits - point - 1) : 0;
-  const std::uint64_t before = (std::uint64_t{1} << (4 * point)) - 1;
-  codes = (codes & before) | ((codes >> 4) & ~before);
-  digits -= static_cast<int>(hasPoint);
-  if (digits == 0) return false;
-
-  // The digits moved up until the last is code 15: then code j is worth
-  // 10^(15 - j), and pairs, fours and eights of codes are summed in their
-  // bytes, 16-bit and 32-bit halves.
-  codes = (codes & ((std::uint64_t{1} << (4 * digits)) - 1)) << (4 * (16 - digits));
-  constexpr std::uint64_t kLowHalves = 0x0F0F0F0F0F0F0F0F;
-  const std::uint64_t pairs = (codes & kLowHalves) * 10 + ((codes >> 4) & kLowHalves);
-  constexpr std::uint64_t kLowBytes = 0x00FF00FF00FF00FF;
-  const std::uint64_t fours = (pairs & kLowBytes) * 100 + ((pairs >> 8) & kLowBytes);
-  constexpr std::uint64_t kLowWords = 0x0000FFFF0000FFFF;
-  const std::uint64_t eights = (fours & kLowWords) * 10000 + ((fours >> 16) & kLowWords);
-  const std::uint64_t mantissa = (eights & 0xFFFFFFFF) * 100000000 + (eights >> 32);
-
-  if (!ShortNumberToReal(mantissa, static_cast<std::size_t>(digits), decimals, 0, negative,
-                         value)) {
-    return false;
-  }
-  in = next;
-  return true;
-}
-
 }  // namespace
 
 std::uint8_t* PackNumber(std::string_view token, std::uint8_t* out) {
@@ -186,14 +122,13 @@ std::uint8_t* PackNumber(std::string_view token, std::uint8_t* out) {
   return o;
 }
 
-double ReadPackedNumber(const std::uint8_t*& in, const std::uint8_t* readableEnd) {
+double packed_number::ReadAnyNumber(const std::uint8_t*& in) {
   if (*in == kValueMark) {
     double value;
     std::memcpy(&value, in + 1, sizeof value);
     in += 1 + sizeof value;
     return value;
   }
-  if (double value; readableEnd - in >= 8 && ReadShortNumber(in, value)) return value;
   return ReadNumberText(in);
 }
 

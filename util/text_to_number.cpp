@@ -97,8 +97,8 @@ double TextToReal(std::string_view text) {
   }
   if (p != end) return 0;  // any other character, a trailing blank included
 
-  if (double value; ShortNumberToReal(mantissa, digitCount, decimals, exponent, negative, value)) {
-    return value;
+  if (TakesShortWay(mantissa, digitCount, decimals, exponent)) {
+    return ExactShortReal(mantissa, exponent - static_cast<long>(decimals), negative);
   }
 
   // The text is known to be well formed; the digits are converted with
