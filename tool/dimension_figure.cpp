@@ -139,23 +139,32 @@ EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double r
   return f;
 }
 
+DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing) {
+  const bool sameAxis =
+      std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
+      kGeometryTolerance;
+  if (!sameAxis) return DrawnExtensionLine::None;
+  return drawing.Geometry.AddedSide == 1 ? DrawnExtensionLine::AtStart : DrawnExtensionLine::AtEnd;
+}
+
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing,
                                        const DialogValues& values) {
+  return ComputeDimensionFigure(drawing, values, ReferenceExtensionLineOf(drawing));
+}
+
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
+                                       DrawnExtensionLine drawn) {
   const Placement& g = drawing.Geometry;
   const double layerScale = drawing.LayerScale;
   const ScaledDistances d = ScaleDistances(values, layerScale);
   DimensionFigure f;
 
-  // The end shared with the reference already has its extension line, as
-  // long as the reference was drawn along the same axis angle.
-  const bool sameAxis =
-      std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
-      kGeometryTolerance;
-  for (const auto& [measure, shared] :
-       {std::pair{g.MeasureStart, g.AddedSide == 1}, std::pair{g.MeasureEnd, g.AddedSide == 0}}) {
+  for (const auto& [measure, hasOne] :
+       {std::pair{g.MeasureStart, drawn == DrawnExtensionLine::AtStart},
+        std::pair{g.MeasureEnd, drawn == DrawnExtensionLine::AtEnd}}) {
     const Segment line = ExtensionLineOf(measure, g.LinePoint, drawing.AxisAngle, d.ExtensionGap,
                                          d.ExtensionOvershoot);
-    if (shared && sameAxis) {
+    if (hasOne) {
       f.ReferenceExtensionLine = line;
     } else {
       f.ExtensionLines.push_back(line);

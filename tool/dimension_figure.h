@@ -58,8 +58,9 @@ struct EndMarkerFigure {
 
 struct DimensionFigure {
   std::vector<Segment> ExtensionLines;  // 0, 1 or 2, MeasureStart's first
-  // The extension line the reference already has at the shared end, which is
-  // therefore not drawn again (the preview shows it as the reference's).
+  // The extension line the reference already has at the shared end (in a
+  // row: the dimension before), which is therefore not drawn again (the
+  // preview shows it as the reference's).
   std::optional<Segment> ReferenceExtensionLine;
   Segment DimensionLine;  // LineStart to LineEnd
   TextStyle Style;
@@ -89,7 +90,17 @@ EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double r
                             double arrowLength, double arrowAngle, double endMarkerScale,
                             double layerScale);
 
+// Which end of a dimension has its extension line already, drawn with what
+// the dimension chains from, and so gets none of its own.
+enum class DrawnExtensionLine { None, AtStart, AtEnd };
+
+// The end shared with the reference, as long as the reference was drawn along
+// the same axis angle.
+DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing);
+
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values);
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
+                                       DrawnExtensionLine drawn);
 
 // True when every coordinate the figure would write is a finite number.
 bool IsFinite(const DimensionFigure& figure);

@@ -23,6 +23,24 @@ bool IsFinite(const ReferenceDimension& r) {
   return IsFinite(r.Start) && IsFinite(r.End) && IsFinite(r.LinePoint);
 }
 
+// What a refusal says, in a box and in the strip.
+std::string_view RefusalText(OkOutcome outcome) {
+  switch (outcome) {
+    case OkOutcome::Inside:
+      return kMessageInsideReference;
+    case OkOutcome::NoLinePoint:
+      return kMessageNoLinePoint;
+    case OkOutcome::TooFewPositions:
+      return kMessageTooFewPositions;
+    case OkOutcome::TooLarge:
+      return kMessageTooLarge;
+    case OkOutcome::ZeroLength:
+      return kMessageZeroLength;
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 // ---- OK ------------------------------------------------------------------------
@@ -42,6 +60,10 @@ TForm1::OkPlan TForm1::PlanOk() {
   if (!ReadDialog(plan.Values, plan.FailedControl)) {
     plan.Outcome = OkOutcome::CheckFailed;
     plan.RejectedCharacter = toolkit_.RejectedCharacter(plan.FailedControl);
+    return plan;
+  }
+  if (mode_ == DimensionMode::WholeRow) {
+    PlanRow(plan);
     return plan;
   }
 
@@ -69,6 +91,7 @@ TForm1::OkPlan TForm1::PlanOk() {
     plan.Outcome = OkOutcome::TooLarge;
     return plan;
   }
+  plan.NewReference = placement.NewReference;
   plan.Outcome =
       placement.MeasuredLength < kGeometryTolerance ? OkOutcome::ZeroLength : OkOutcome::Added;
   return plan;
@@ -103,7 +126,6 @@ void TForm1::Button1Click() {
   SavedTop = toolkit_.WindowTop();
 
   const OkPlan plan = PlanOk();
-  const Placement& placement = plan.Drawing.Geometry;
   switch (plan.Outcome) {
     case OkOutcome::CheckFailed:
       lastOkOutcome_ = OkOutcome::CheckFailed;
@@ -111,23 +133,28 @@ void TForm1::Button1Click() {
       refusalMessage_ = CheckFailureMessage(plan).Before;
       toolkit_.SetFocus(plan.FailedControl);
       return;
+    // Nothing in the dialog could change these: the window closes.
     case OkOutcome::Inside:
-      lastOkOutcome_ = OkOutcome::Inside;
-      Refuse(kMessageInsideReference);
+    case OkOutcome::NoLinePoint:
+      lastOkOutcome_ = plan.Outcome;
+      Refuse(RefusalText(plan.Outcome));
       RequestClose();
       return;
+    // The values may: the window stays open. (A row's places merge by the
+    // precision the value is shown at.)
     case OkOutcome::TooLarge:
-      lastOkOutcome_ = OkOutcome::TooLarge;
-      Refuse(kMessageTooLarge);
+    case OkOutcome::TooFewPositions:
+      lastOkOutcome_ = plan.Outcome;
+      Refuse(RefusalText(plan.Outcome));
       return;
     default:
       break;
   }
 
   const ReferenceDimension loaded{ReferenceStart, ReferenceEnd, ReferenceLinePoint};
-  ReferenceStart = placement.NewReference.Start;
-  ReferenceEnd = placement.NewReference.End;
-  ReferenceLinePoint = placement.NewReference.LinePoint;
+  ReferenceStart = plan.NewReference.Start;
+  ReferenceEnd = plan.NewReference.End;
+  ReferenceLinePoint = plan.NewReference.LinePoint;
   if (const FileFailure saved = SaveSettings(ProgramFolder / kSettingsFileName);
       saved != FileFailure::None) {
     ReferenceStart = loaded.Start;
@@ -143,12 +170,16 @@ void TForm1::Button1Click() {
 
   if (plan.Outcome == OkOutcome::ZeroLength) {
     lastOkOutcome_ = OkOutcome::ZeroLength;
-    Refuse(kMessageZeroLength);
+    Refuse(RefusalText(plan.Outcome));
     return;
   }
 
   toolkit_.SetStatus(kStatusWorking);
-  EmitDimensionFigure(plan.Figure);
+  if (mode_ == DimensionMode::WholeRow) {
+    EmitDimensions(plan.Row.Figures);
+  } else {
+    EmitDimensionFigure(plan.Figure);
+  }
   settingsBackup_.Armed = true;
   settingsBackup_.NotDone = kNothingAdded;
   toolkit_.SetStatus(kStatusWritingFile);
@@ -174,14 +205,11 @@ PreviewScene TForm1::Preview() {
   switch (plan.Outcome) {
     case OkOutcome::CheckFailed:
       return RefusalPreview(CheckFailureMessage(plan), strip);
-    case OkOutcome::Inside:
-      return RefusalPreview(Said(kMessageInsideReference), strip);
-    case OkOutcome::TooLarge:
-      return RefusalPreview(Said(kMessageTooLarge), strip);
-    case OkOutcome::ZeroLength:
-      return RefusalPreview(Said(kMessageZeroLength), strip);
-    default:
+    case OkOutcome::Added:
+      if (mode_ == DimensionMode::WholeRow) return RowPreview(plan, strip);
       return DrawPreview(plan.Figure, plan.Drawing, strip);
+    default:
+      return RefusalPreview(Said(RefusalText(plan.Outcome)), strip);
   }
 }
 
@@ -225,11 +253,7 @@ ReferenceOutcome TForm1::TakeReference() {
   ReferenceLinePoint = picked(3);
   const std::filesystem::path path = ProgramFolder / kSettingsFileName;
   const bool existed = settingsFailure_ == FileFailure::None;
-  // The text-type list has no selection of its own before t407.dat gives it
-  // one; a new file names the current text type, so the next pass can run.
-  if (!existed && toolkit_.ItemIndex(ControlId::ComboBox3) < 0) {
-    toolkit_.SetItemIndex(ControlId::ComboBox3, 0);
-  }
+  SelectTextTypeForNewSettings();
   std::vector<std::string> lines = SettingsLines();
   if (existed) {
     // The dialog's settings and the window position stay exactly as the user
