@@ -6,7 +6,8 @@
 //   - a number of the forms a drawing holds, built from the input's bytes:
 //     a sign, digits, a point, decimals, now and then an exponent;
 //   - the input split at blanks, the tokens packed one after another and read
-//     back in order, as a record's numbers are.
+//     back in order, as a record's numbers are: one by one, and four at a
+//     time as a line's are.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -82,6 +83,22 @@ void CheckRun(std::string_view line) {
     if (skipped != in) __builtin_trap();
   }
   if (in != out) __builtin_trap();
+
+  // Four at a time, with bytes after the last that may be read (a table's
+  // block has room after its records).
+  const std::size_t packed = static_cast<std::size_t>(out - buffer.data());
+  buffer.resize(packed + 64, 0xF7);
+  in = buffer.data();
+  std::size_t next = 0;
+  for (; next + 4 <= tokens.size(); next += 4) {
+    double four[4];
+    ReadFourPackedNumbers(in, buffer.data() + buffer.size(), four);
+    for (int i = 0; i < 4; ++i) ExpectSameDouble(four[i], tokens[next + i]);
+  }
+  for (; next < tokens.size(); ++next) {
+    ExpectSameDouble(ReadPackedNumber(in, buffer.data() + buffer.size()), tokens[next]);
+  }
+  if (in != buffer.data() + packed) __builtin_trap();
 }
 
 }  // namespace

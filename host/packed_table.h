@@ -224,7 +224,13 @@ class PackedTable {
   static void ReadNumbers(const std::uint8_t*& in, const std::uint8_t* end, std::uint8_t* record) {
     for (const FieldRun& run : kRuns) {
       if (run.kind != FieldRun::kNumbers) continue;
-      for (std::size_t at = 0; at < run.bytes; at += sizeof(double)) {
+      std::size_t at = 0;
+      for (; at + 4 * sizeof(double) <= run.bytes; at += 4 * sizeof(double)) {
+        double four[4];
+        ReadFourPackedNumbers(in, end, four);
+        std::memcpy(record + run.offset + at, four, sizeof four);
+      }
+      for (; at < run.bytes; at += sizeof(double)) {
         const double value = ReadPackedNumber(in, end);
         std::memcpy(record + run.offset + at, &value, sizeof value);
       }
