@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tool/dialog_values.h"
@@ -71,6 +72,19 @@ struct DimensionFigure {
   EndMarkerFigure Start, End;
 };
 
+// Directions, the cosine and sine of an angle in degrees, each worked out once
+// and kept: the dimensions of a row all lie on one line, so their markers and
+// texts turn the same few ways, and each of these costs more than the rest of
+// a figure. The same doubles as working them out anew.
+class DirectionCache {
+ public:
+  // (cos, sin) of DegreesToRadians(degrees).
+  Point Direction(double degrees);
+
+ private:
+  std::vector<std::pair<double, Point>> known_;
+};
+
 // 0 the host's current text type (data model), 1..10 that text type.
 TextStyle ResolveValueTextType(int textTypeChoice);
 
@@ -101,6 +115,10 @@ DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing);
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values);
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
                                        DrawnExtensionLine drawn);
+// The same, its directions from `directions`, shared with the other
+// dimensions of a row.
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
+                                       DrawnExtensionLine drawn, DirectionCache& directions);
 
 // True when every coordinate the figure would write is a finite number.
 bool IsFinite(const DimensionFigure& figure);

@@ -2,33 +2,49 @@
 
 #include <cmath>
 
-Placement PlaceBetween(Point from, Point to, Point linePoint, double axisAngle) {
+namespace {
+
+// The dimension from the point `from` to the point `to` after it, whose feet
+// on the dimension line are given: as OK places one chained after a
+// reference ending at `from`.
+Placement Between(const RowDrawing& drawing, std::size_t from, const std::vector<Point>& feet) {
   Placement p;
   p.AddedSide = 1;
-  p.MeasureStart = from;
-  p.MeasureEnd = to;
-  p.LinePoint = linePoint;
-  p.LineStart = FootOnDimensionLine(from, linePoint, axisAngle);
-  p.LineEnd = FootOnDimensionLine(to, linePoint, axisAngle);
+  p.MeasureStart = drawing.MeasurePoints[from];
+  p.MeasureEnd = drawing.MeasurePoints[from + 1];
+  p.LinePoint = drawing.LinePoint;
+  p.LineStart = feet[from];
+  p.LineEnd = feet[from + 1];
   p.MeasuredLength = PointDistance(p.LineStart.X, p.LineStart.Y, p.LineEnd.X, p.LineEnd.Y);
   return p;
 }
+
+bool IsFinite(Point p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
+
+}  // namespace
 
 DimensionRow ComputeDimensionRow(const RowDrawing& drawing, const DialogValues& values) {
   DimensionRow row;
   const std::vector<Point>& points = drawing.MeasurePoints;
   if (points.size() < 2) return row;
+  // Each foot once: one dimension's line end is the next one's line start.
+  std::vector<Point> feet;
+  feet.reserve(points.size());
+  for (const Point p : points) {
+    feet.push_back(FootOnDimensionLine(p, drawing.LinePoint, drawing.AxisAngle));
+  }
   DimensionDrawing one;
   one.AxisAngle = drawing.AxisAngle;
   one.ReferenceAxisAngle = drawing.AxisAngle;
   one.LayerScale = drawing.LayerScale;
   row.Figures.reserve(points.size() - 1);
+  DirectionCache directions;
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-    one.Geometry = PlaceBetween(points[i], points[i + 1], drawing.LinePoint, drawing.AxisAngle);
+    one.Geometry = Between(drawing, i, feet);
     // The dimension before has drawn the extension line at this one's start.
     const DrawnExtensionLine drawn =
         i == 0 ? DrawnExtensionLine::None : DrawnExtensionLine::AtStart;
-    row.Figures.push_back(ComputeDimensionFigure(one, values, drawn));
+    row.Figures.push_back(ComputeDimensionFigure(one, values, drawn, directions));
   }
   row.NewReference = ReferenceDimension{points.front(), points.back(), drawing.LinePoint};
   const Point start = row.Figures.front().DimensionLine.From;
@@ -36,12 +52,6 @@ DimensionRow ComputeDimensionRow(const RowDrawing& drawing, const DialogValues& 
   row.TotalLength = PointDistance(start.X, start.Y, end.X, end.Y);
   return row;
 }
-
-namespace {
-
-bool IsFinite(Point p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
-
-}  // namespace
 
 bool IsFinite(const DimensionRow& row) {
   for (const DimensionFigure& figure : row.Figures) {

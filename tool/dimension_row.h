@@ -27,11 +27,6 @@ struct DimensionRow {
   double TotalLength = 0;
 };
 
-// The placement of the dimension from `from` to `to` (`to` after `from`
-// along the axis), on the line through `linePoint`: as OK places one chained
-// after a reference ending at `from`.
-Placement PlaceBetween(Point from, Point to, Point linePoint, double axisAngle);
-
 DimensionRow ComputeDimensionRow(const RowDrawing& drawing, const DialogValues& values);
 
 // True when every coordinate the row would write or save is a finite number.
