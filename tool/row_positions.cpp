@@ -55,10 +55,30 @@ class Bins {
         keys_(kFirstBins, kEmpty),
         bins_(kFirstBins) {}
 
+  // Points wait in a small batch and are binned in one tight loop: called for
+  // each point, the binning cost as much again in calls and reloaded values.
   void Add(Point p) {
-    const Placed at = frame_.Place(p);
+    batch_[batched_++] = p;
+    if (batched_ == kBatch) Flush();
+  }
+
+  void Flush() {
+    // First every place and key (independent of each other), then the bins.
+    for (std::size_t i = 0; i < batched_; ++i) {
+      placed_[i] = frame_.Place(batch_[i]);
+      steps_[i] = placed_[i].Along * perStep_;
+    }
+    for (std::size_t i = 0; i < batched_; ++i) Bin1(batch_[i], placed_[i], steps_[i]);
+    batched_ = 0;
+  }
+
+  // The places, or, when `unbinnable`, nothing: the points need sorting.
+  // Flush() first.
+  RowPositions Finish(bool& unbinnable) const;
+
+ private:
+  void Bin1(Point p, const Placed& at, double steps) {
     // Infinite or not a number, the place fails this test too.
-    const double steps = at.Along * perStep_;
     if (!(std::fabs(steps) < kFarthestKey)) {
       outOfReach_ = true;
       return;
@@ -81,10 +101,7 @@ class Bins {
     }
   }
 
-  // The places, or, when `unbinnable`, nothing: the points need sorting.
-  RowPositions Finish(bool& unbinnable) const;
-
- private:
+  static constexpr std::size_t kBatch = 256;
   // Beyond this many steps from the origin a place in steps does not fit the key.
   static constexpr double kFarthestKey = 0x1p62;
   static constexpr double kLargest = std::numeric_limits<double>::max();
@@ -137,6 +154,10 @@ class Bins {
   std::vector<std::int64_t> keys_;
   std::vector<Bin> bins_;
   std::size_t used_ = 0;
+  Point batch_[kBatch];
+  Placed placed_[kBatch];
+  double steps_[kBatch];
+  std::size_t batched_ = 0;
   bool acrossFinite_ = true;
   // A place too far out for a key, or not a finite number: the points need
   // sorting (which finds which).
@@ -206,6 +227,7 @@ RowPositions SortRowPositions(const std::vector<Point>& points, const RowRules& 
 RowPositions FindRowPositions(const DataModel& model, const RowRules& rules) {
   Bins bins(rules);
   ForEachFeaturePoint(model, [&](Point p) { bins.Add(p); });
+  bins.Flush();
   bool unbinnable = false;
   RowPositions positions = bins.Finish(unbinnable);
   if (!unbinnable || !positions.AllFinite) return positions;
