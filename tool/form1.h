@@ -10,6 +10,7 @@
 // a reference; form1_row.cpp: the whole row.)
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -139,8 +140,8 @@ class TForm1 {
     // One dimension.
     DimensionDrawing Drawing;
     DimensionFigure Figure;
-    // The whole row.
-    DimensionRow Row;
+    // The whole row, shared with the cache below.
+    std::shared_ptr<const DimensionRow> Row;
     // What t407.dat keeps as the dimension to chain from, once accepted.
     ReferenceDimension NewReference;
   };
@@ -152,7 +153,7 @@ class TForm1 {
   const RowPositions& RowPositionsFor(double step);
   // The row on `positions` drawn with `values`: computed once for the
   // strip and OK alike, again only when a value changed.
-  const DimensionRow& RowFor(const RowDrawing& drawing, const DialogValues& values);
+  std::shared_ptr<const DimensionRow> RowFor(const RowDrawing& drawing, const DialogValues& values);
   // The strip's line about the row OK would add.
   PreviewScene RowPreview(const OkPlan& plan, const StripSize& strip) const;
   // How a failed check is named: the value's caption, and a character its
@@ -193,7 +194,7 @@ class TForm1 {
   std::optional<CachedPositions> rowPositions_;
   struct CachedRow {
     DialogValues Values;
-    DimensionRow Row;
+    std::shared_ptr<const DimensionRow> Row;
   };
   std::optional<CachedRow> row_;
   bool started_ = false;

@@ -176,7 +176,7 @@ void TForm1::Button1Click() {
 
   toolkit_.SetStatus(kStatusWorking);
   if (mode_ == DimensionMode::WholeRow) {
-    EmitDimensions(plan.Row.Figures);
+    EmitDimensions(plan.Row->Figures);
   } else {
     EmitDimensionFigure(plan.Figure);
   }

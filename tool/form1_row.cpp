@@ -37,11 +37,11 @@ void TForm1::PlanRow(OkPlan& plan) {
   drawing.LayerScale = m.LayerGroupScale[m.CurLayerGroup];
   plan.Row = RowFor(drawing, v);
   // Jw_cad cannot draw at an infinite place, and t407.dat would keep it.
-  if (!IsFinite(plan.Row)) {
+  if (!IsFinite(*plan.Row)) {
     plan.Outcome = OkOutcome::TooLarge;
     return;
   }
-  plan.NewReference = plan.Row.NewReference;
+  plan.NewReference = plan.Row->NewReference;
   plan.Outcome = OkOutcome::Added;
 }
 
@@ -57,11 +57,13 @@ const RowPositions& TForm1::RowPositionsFor(double step) {
   return rowPositions_->Positions;
 }
 
-const DimensionRow& TForm1::RowFor(const RowDrawing& drawing, const DialogValues& values) {
+std::shared_ptr<const DimensionRow> TForm1::RowFor(const RowDrawing& drawing,
+                                                   const DialogValues& values) {
   // The drawing follows from the values alone: the positions from their
   // step, the line point and the scale from the exchange file.
   if (!row_ || row_->Values != values) {
-    row_ = CachedRow{values, ComputeDimensionRow(drawing, values)};
+    row_ = CachedRow{values,
+                     std::make_shared<const DimensionRow>(ComputeDimensionRow(drawing, values))};
   }
   return row_->Row;
 }
@@ -72,10 +74,10 @@ PreviewScene TForm1::RowPreview(const OkPlan& plan, const StripSize& strip) cons
   const DialogValues& v = plan.Values;
   SceneMessage summary;
   summary.Before = std::string(kRowSummaryOpen);
-  summary.Before += IntegerToText(static_cast<int>(plan.Row.Figures.size()));
+  summary.Before += IntegerToText(static_cast<int>(plan.Row->Figures.size()));
   summary.Before += kRowSummaryTotal;
   summary.Before +=
-      FormatDimensionValue(plan.Row.TotalLength, v.ValueUnit, v.PrecisionIndex, v.RoundingMode,
+      FormatDimensionValue(plan.Row->TotalLength, v.ValueUnit, v.PrecisionIndex, v.RoundingMode,
                            v.ShowTrailingZeros, v.AddThousandsCommas, v.AddUnitText,
                            v.FullWidthValue, std::string_view(), std::string_view());
   // A scene of one line of text, until the strip draws the row itself.
