@@ -124,15 +124,18 @@ void TForm1::Button1Click() {
       break;
   }
 
-  const ReferenceDimension loaded{ReferenceStart, ReferenceEnd, ReferenceLinePoint};
   ReferenceStart = placement.NewReference.Start;
   ReferenceEnd = placement.NewReference.End;
   ReferenceLinePoint = placement.NewReference.LinePoint;
-  if (const FileFailure saved = SaveSettings(ProgramFolder / kSettingsFileName);
-      saved != FileFailure::None) {
-    ReferenceStart = loaded.Start;
-    ReferenceEnd = loaded.End;
-    ReferenceLinePoint = loaded.LinePoint;
+  // The new t407.dat is made ready now and put in place by the close, right
+  // before JWC_TEMP.TXT. A dimension of length 0 draws nothing to go with it:
+  // its t407.dat is put in place at once.
+  const std::filesystem::path path = ProgramFolder / kSettingsFileName;
+  FileFailure saved = PrepareSettings(path, SettingsLines(), kNothingAdded);
+  if (saved == FileFailure::None && plan.Outcome == OkOutcome::ZeroLength) {
+    saved = PutSettingsInPlace();
+  }
+  if (saved != FileFailure::None) {
     lastOkOutcome_ = OkOutcome::SaveFailed;
     // Nothing is drawn that t407.dat would not know of: the next run would
     // chain from the old reference and draw over this dimension.
@@ -149,8 +152,6 @@ void TForm1::Button1Click() {
 
   toolkit_.SetStatus(kStatusWorking);
   EmitDimensionFigure(plan.Figure);
-  settingsBackup_.Armed = true;
-  settingsBackup_.NotDone = kNothingAdded;
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
   RequestClose();
@@ -240,11 +241,10 @@ ReferenceOutcome TForm1::TakeReference() {
       lines[i] = line <= loadedLineCount_ ? loadedSettingsLines_[i] : DefaultSettingsLine(line);
     }
   }
-  if (const FileFailure saved = WriteSettingsLines(path, lines); saved != FileFailure::None) {
+  if (const FileFailure saved = PrepareSettings(path, lines, kReferenceNotTaken);
+      saved != FileFailure::None) {
     refusalMessage_ = FileMessage(kSettingsFileName, FileAction::Save, saved, kReferenceNotTaken);
     return ReferenceOutcome::FileFailed;
   }
-  settingsBackup_.Armed = true;
-  settingsBackup_.NotDone = kReferenceNotTaken;
   return ReferenceOutcome::Taken;
 }

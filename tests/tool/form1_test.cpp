@@ -502,8 +502,12 @@ TEST(form1, an_accepted_ok_saves_emits_shows_progress_and_closes) {
   EXPECT_TRUE(d.window.CloseRequested());
   ASSERT_FALSE(gDataModel.OutputLines.empty());
   EXPECT_EQ(gDataModel.OutputLines.front(), "lg0");
-  // The window's place at OK and the reference extended to the picked point.
+  // t407.dat changes with JWC_TEMP.TXT, at the close: then it holds the
+  // window's place at OK and the reference extended to the picked point.
+  EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), SettingsBytes());
+  d.form.FormClose();
   EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), SettingsBytes({{1, "400"}, {2, "50"}, {28, "1000"}}));
+  EXPECT_EQ(ReadBytes(d.folder / "JWC_TEMP.TXT").substr(0, 5), "lg0\r\n");
   EXPECT_EQ(d.form.ReferenceEnd.X, 1000);
 }
 
@@ -554,6 +558,7 @@ TEST(form1, a_reference_recorded_at_another_scale_is_saved_at_the_current_one) {
                   ExchangeBytes("100", "4000", "0"));
   d.form.Button1Click();
   EXPECT_EQ(d.form.LastOkOutcome(), OkOutcome::Added);
+  d.form.FormClose();
   EXPECT_EQ(ReadBytes(d.folder / "t407.dat"),
             SettingsBytes({{24, "100"}, {26, "2000"}, {28, "4000"}, {31, "-500"}}));
 }
