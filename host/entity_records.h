@@ -31,6 +31,12 @@ struct StartAttributeValues {
 };
 inline constexpr StartAttributeValues kStartAttributes;
 
+// The modifier lines "z1" to "z5" that may stand before an entity line, as
+// the bits of EntityHeader::ZFlags, in this order. The writer puts "z3" before
+// every piece of a dimension it draws; Jw_cad marks a dimension's pieces so.
+inline constexpr int kZFlagBits[] = {1, 2, 4, 8, 16};
+inline constexpr int kDimensionPieceZFlag = kZFlagBits[2];
+
 struct EntityHeader {
   int EntityTag = 0;
   int LayerGroup = kStartAttributes.LayerGroup;
