@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "util/sjis.h"
@@ -57,71 +58,88 @@ std::int32_t TextToInteger(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-double TextToReal(std::string_view text) {
+namespace {
+
+// A real number's text as read: its digits gathered into an integer on the
+// way, for the exact short conversion most numbers of an exchange file take.
+struct RealText {
+  bool Negative = false;
+  const char* Start = nullptr;  // the first digit or ".", after the sign
+  std::uint64_t Mantissa = 0;   // the digits, exact up to 19 of them
+  std::size_t DigitCount = 0;
+  std::size_t Decimals = 0;  // digits after the point
+  long Exponent = 0;
+};
+
+// Reads blanks, a sign, digits with an optional point and an optional
+// exponent, and nothing after them; nothing for any other text.
+std::optional<RealText> ReadRealText(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
+  RealText r;
   while (p < end && *p == ' ') ++p;
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
-  }
-  const char* const numberStart = p;
-
-  // While checking the form, the digits are gathered too: most numbers of an
-  // exchange file have few digits and take the exact short way below. Up to
-  // 19 digits fit the integer exactly; with more it has wrapped and is not
-  // used.
-  std::uint64_t mantissa = 0;
-  while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-  std::size_t digitCount = static_cast<std::size_t>(p - numberStart);
-  std::size_t decimals = 0;
+  if (p < end && (*p == '+' || *p == '-')) r.Negative = *p++ == '-';
+  r.Start = p;
+  while (p < end && IsDigit(*p)) r.Mantissa = r.Mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+  r.DigitCount = static_cast<std::size_t>(p - r.Start);
   if (p < end && *p == '.') {
     const char* const fractionStart = ++p;
-    while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-    decimals = static_cast<std::size_t>(p - fractionStart);
-    digitCount += decimals;
+    while (p < end && IsDigit(*p)) r.Mantissa = r.Mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    r.Decimals = static_cast<std::size_t>(p - fractionStart);
+    r.DigitCount += r.Decimals;
   }
-  if (digitCount == 0) return 0;  // "." or a sign alone
-
-  long exponent = 0;
+  if (r.DigitCount == 0) return std::nullopt;  // "." or a sign alone
   if (p < end && (*p == 'E' || *p == 'e')) {
     ++p;
     bool negativeExponent = false;
     if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
-    if (p == end || !IsDigit(*p)) return 0;
+    if (p == end || !IsDigit(*p)) return std::nullopt;
     for (; p < end && IsDigit(*p); ++p) {
-      if (exponent < 100000) exponent = exponent * 10 + (*p - '0');
+      if (r.Exponent < 100000) r.Exponent = r.Exponent * 10 + (*p - '0');
     }
-    if (negativeExponent) exponent = -exponent;
+    if (negativeExponent) r.Exponent = -r.Exponent;
   }
-  if (p != end) return 0;  // any other character, a trailing blank included
+  if (p != end) return std::nullopt;  // any other character, a trailing blank included
+  return r;
+}
 
-  // An integer up to 2^53 and a power of ten up to 22 are both exact
-  // doubles, so one multiplication or division rounds correctly: the same
-  // double as the full conversion gives.
+// The exact short way: an integer up to 2^53 and a power of ten up to 22 are
+// both exact doubles, so one multiplication or division rounds correctly, to
+// the same double the full conversion gives. Nothing when it does not apply.
+std::optional<double> ShortConversion(const RealText& r) {
   static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (digitCount <= 19 && mantissa <= (std::uint64_t{1} << 53) && decimals <= 40) {
-    const long power = exponent - static_cast<long>(decimals);
-    if (power >= -22 && power <= 22) {
-      double value = static_cast<double>(mantissa);
-      value = power < 0 ? value / kPowersOfTen[-power] : value * kPowersOfTen[power];
-      return negative ? -value : value;
-    }
+  // With more than 19 digits the integer has wrapped.
+  if (r.DigitCount > 19 || r.Mantissa > (std::uint64_t{1} << 53) || r.Decimals > 40) {
+    return std::nullopt;
   }
+  const long power = r.Exponent - static_cast<long>(r.Decimals);
+  if (power < -22 || power > 22) return std::nullopt;
+  const double value = static_cast<double>(r.Mantissa);
+  return power < 0 ? value / kPowersOfTen[-power] : value * kPowersOfTen[power];
+}
 
-  // The text is known to be well formed; the digits are converted with
-  // correct rounding. The sign is put back by hand because the conversion
-  // does not accept a "+".
+}  // namespace
+
+double TextToReal(std::string_view text) {
+  const std::optional<RealText> r = ReadRealText(text);
+  if (!r) return 0;
   double value = 0;
-  auto [last, error] = std::from_chars(numberStart, end, value, std::chars_format::general);
-  if (last != end) return 0;
-  // Out of range is either an overflow, which is no number Jw_cad could use,
-  // or an underflow below the smallest denormal, whose value is zero anyway.
-  if (error != std::errc() || std::isinf(value)) return 0;
-  return negative ? -value : value;
+  if (const std::optional<double> exact = ShortConversion(*r)) {
+    value = *exact;
+  } else {
+    // The text is known to be well formed; the digits are converted with
+    // correct rounding. The sign is put back by hand because the conversion
+    // does not accept a "+".
+    const char* const end = text.data() + text.size();
+    auto [last, error] = std::from_chars(r->Start, end, value, std::chars_format::general);
+    // Out of range is either an overflow, which is no number Jw_cad could
+    // use, or an underflow below the smallest denormal, whose value is zero
+    // anyway.
+    if (last != end || error != std::errc() || std::isinf(value)) return 0;
+  }
+  return r->Negative ? -value : value;
 }
 
 std::string RemoveBlanks(std::string_view text) {
