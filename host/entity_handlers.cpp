@@ -151,7 +151,7 @@ void OnArc(const LineTokens& t) {
 // Y, DX and DY are tokens 1 to 4.
 void OnText(const LineTokens& t) {
   DataModel& m = gDataModel;
-  if (m.AttrState.InDimension && t.Tokens[0] == "cs") {
+  if (m.AttrState.InDimension && t.Tokens[0] == kTextKeywords[kDimensionValueTextKind]) {
     DimensionRecord r;
     r.Line = m.PendingDimensionLine;
     r.Text = MakeTextRecord(t);

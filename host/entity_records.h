@@ -70,6 +70,10 @@ struct ArcRecord {
 // The keywords of Jw_cad's text lines, in the order of their kind numbers.
 inline constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
                                                      "cp", "ct", "ck", "cz", "c2"};
+// The kind of text a dimension's value is written as, "cs": the text that
+// closes a dimension figure.
+inline constexpr int kDimensionValueTextKind = 2;
+static_assert(kTextKeywords[kDimensionValueTextKind] == "cs");
 
 struct TextRecord {
   EntityHeader Header;
