@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "tests/support/cp932.h"
-#include "tests/tool/temp_folder.h"
-#include "tests/tool/tool_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tool_process.h"
 #include "tool/form1.h"
 #include "tool/memory_form.h"
 

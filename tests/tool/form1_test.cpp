@@ -12,10 +12,10 @@
 
 #include "host/data_model.h"
 #include "tests/support/cp932.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/examples.h"
 #include "tests/support/file_size_limit.h"
-#include "tests/tool/dialog_fixture.h"
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tool/memory_form.h"
 #include "tool/placement.h"
 #include "tool/ui_texts.h"

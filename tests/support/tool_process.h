@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 struct ProcessEnd {
   bool exited = false;      // false: ended by a signal
