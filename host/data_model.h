@@ -173,6 +173,7 @@ void ResetOutputState();
 // A new record header from the attribute state.
 EntityHeader FillEntityHeader();
 
+// Appends the record `index` (zero-based) of the table of `kind` to EntityOrder.
 void AddEntityOrder(int kind, int index);
 
 // Releases the tables, the picked points and the output list.

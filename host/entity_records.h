@@ -31,10 +31,11 @@ struct StartAttributeValues {
 };
 inline constexpr StartAttributeValues kStartAttributes;
 
-// The ZFlags bit of "z3": Jw_cad's mark of what belongs to a dimension, which
-// the tool writes before every piece it draws and reads on the entities of
-// earlier dimensions.
-inline constexpr int kDimensionPartFlag = 4;
+// The modifier lines "z1" to "z5" that may stand before an entity line, as
+// the bits of EntityHeader::ZFlags, in this order. The writer puts "z3" before
+// every piece of a dimension it draws; Jw_cad marks a dimension's pieces so.
+inline constexpr int kZFlagBits[] = {1, 2, 4, 8, 16};
+inline constexpr int kDimensionPieceZFlag = kZFlagBits[2];
 
 struct EntityHeader {
   int EntityTag = 0;
@@ -69,6 +70,10 @@ struct ArcRecord {
 // The keywords of Jw_cad's text lines, in the order of their kind numbers.
 inline constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
                                                      "cp", "ct", "ck", "cz", "c2"};
+// The kind of text a dimension's value is written as, "cs": the text that
+// closes a dimension figure.
+inline constexpr int kDimensionValueTextKind = 2;
+static_assert(kTextKeywords[kDimensionValueTextKind] == "cs");
 
 struct TextRecord {
   EntityHeader Header;

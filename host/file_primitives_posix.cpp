@@ -2,6 +2,7 @@
 // and its folder, rename.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,15 +35,6 @@ FileFailure WriteAllAndClose(int fd, std::string_view bytes) {
   return failure;
 }
 
-// A rename is durable only once the folder holding both names is flushed too.
-void SyncFolder(const std::filesystem::path& folder) {
-  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  // Some file systems cannot flush a folder; the rename itself has happened.
-  fsync(fd);
-  close(fd);
-}
-
 }  // namespace
 
 FileFailure CreateFileDurably(const std::filesystem::path& path, std::string_view bytes,
@@ -62,8 +54,15 @@ FileFailure CreateFileDurably(const std::filesystem::path& path, std::string_vie
 
 FileFailure MoveFileOver(const std::filesystem::path& source, const std::filesystem::path& target) {
   if (rename(source.c_str(), target.c_str()) != 0) return FromErrno(FileFailure::WriteError);
-  SyncFolder(target.parent_path());
   return FileFailure::None;
+}
+
+void FlushFolder(const std::filesystem::path& folder) {
+  // A rename is durable only once the folder holding both names is flushed.
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
 }
 
 FileFailure CheckWritable(const std::filesystem::path& target) {
@@ -78,4 +77,12 @@ FileFailure OverwriteFileDurably(const std::filesystem::path& path, std::string_
   const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return FromErrno(FileFailure::WriteError);
   return WriteAllAndClose(fd, bytes);
+}
+
+std::uint32_t CurrentProcessId() { return static_cast<std::uint32_t>(getpid()); }
+
+bool ProcessIsRunning(std::uint32_t id) {
+  if (id == 0 || id > static_cast<std::uint32_t>(INT32_MAX)) return false;
+  // Signal 0 only asks: EPERM means the process is there but another user's.
+  return kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }

@@ -24,15 +24,12 @@ constexpr double kSamePointTolerance = 1e-8;
 // A dimension figure without a value shows its length rounded to this step.
 constexpr double kBlankValueStep = 1e-8;
 
-std::string Num(double value) { return RealToText(value); }
-std::string Int(int value) { return IntegerToText(value); }
-
 // "x y dx dy" and the like: reals separated by single blanks.
 std::string JoinReals(std::initializer_list<double> values) {
   std::string joined;
   for (double v : values) {
     if (!joined.empty()) joined += ' ';
-    joined += Num(v);
+    joined += RealToText(v);
   }
   return joined;
 }
@@ -89,7 +86,7 @@ namespace {
 // The common shape of the integer attribute emitters.
 void OutIntegerAttribute(const char* keyword, int value, int& remembered, bool& fresh) {
   if (!fresh && value == remembered) return;
-  AddOutputLine(keyword + Int(value));
+  AddOutputLine(keyword + IntegerToText(value));
   remembered = value;
   fresh = false;
 }
@@ -139,7 +136,7 @@ void OutTextType(int type, int colour, double width, double height, double spaci
   if (!fresh && type == state.TextType && !freeSizeChanged) return;
 
   if (type == 0) {
-    AddOutputLine("cn0 " + JoinReals({width, height, spacing}) + " " + Int(colour));
+    AddOutputLine("cn0 " + JoinReals({width, height, spacing}) + " " + IntegerToText(colour));
     state.TextWidth = width;
     state.TextHeight = height;
     state.TextSpacing = spacing;
@@ -147,7 +144,7 @@ void OutTextType(int type, int colour, double width, double height, double spaci
   } else {
     // Also a current type outside 0..10 read from the exchange file: it is
     // handed back to Jw_cad as it came.
-    AddOutputLine("cn" + Int(type));
+    AddOutputLine("cn" + IntegerToText(type));
   }
   state.TextType = type;
   fresh = false;
@@ -175,11 +172,14 @@ void OutFontName(std::string_view name) {
 }
 
 void OutZFlags(int flags) {
-  if (flags & 1) AddOutputLine("z1");
-  if (flags & 2) AddOutputLine("z2");
-  if (flags & 4) AddOutputLine("z3");
-  if ((flags & 8) && !(flags & 16)) AddOutputLine("z4");
-  if (flags & 16) AddOutputLine("z5");
+  static constexpr std::string_view kModifierLines[] = {"z1", "z2", "z3", "z4", "z5"};
+  static_assert(std::size(kModifierLines) == std::size(kZFlagBits));
+  const bool z5 = (flags & kZFlagBits[4]) != 0;
+  for (std::size_t i = 0; i < std::size(kZFlagBits); ++i) {
+    // "z4" is written only without "z5".
+    if ((flags & kZFlagBits[i]) == 0 || (i == 3 && z5)) continue;
+    AddOutputLine(kModifierLines[i]);
+  }
 }
 
 void OutLine(double x1, double y1, double x2, double y2) {
@@ -190,7 +190,7 @@ void OutLine(double x1, double y1, double x2, double y2) {
 void OutPoint(int code, double x, double y, double scale, double angle) {
   if (code < kLowestPointCode || code > kHighestPointCode) code = -3;
   if (IsNegligible(scale)) scale = 1;
-  AddOutputLine("pt " + JoinReals({x, y, scale, angle}) + " " + Int(code));
+  AddOutputLine("pt " + JoinReals({x, y, scale, angle}) + " " + IntegerToText(code));
 }
 
 void OutText(int kind, std::string_view text, double x, double y, double dx, double dy) {
@@ -205,7 +205,7 @@ void OutDimension(std::string_view text, double x1, double y1, double x2, double
   std::string value(text);
   if (IsBlank(value)) {
     const double length = PointDistance(x1, y1, x2, y2);
-    value = Num(std::trunc(length / kBlankValueStep + 0.5) * kBlankValueStep);
+    value = RealToText(std::trunc(length / kBlankValueStep + 0.5) * kBlankValueStep);
   }
   AddOutputLine("msg");
   AddOutputLine(JoinReals({x1, y1, x2, y2}));

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kZ3 = kDimensionPartFlag;  // the "z3" modifier line before each drawn piece
+constexpr int kZ3 = kDimensionPieceZFlag;  // the "z3" modifier line before each drawn piece
 
 void EmitSegment(const Segment& s) {
   OutZFlags(kZ3);

@@ -14,7 +14,7 @@
 #include "util/geometry.h"
 
 inline bool IsDimensionPart(const EntityHeader& header) {
-  return (header.ZFlags & kDimensionPartFlag) != 0;
+  return (header.ZFlags & kDimensionPieceZFlag) != 0;
 }
 
 // Calls `visit(point)` for every feature point of `model`'s entity tables,

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "host/data_model.h"
+#include "host/durable_file.h"
 #include "host/exchange_reader.h"
+#include "host/file_primitives.h"
 #include "host/output_writer.h"
 #include "tool/file_messages.h"
 #include "tool/ui_texts.h"
@@ -64,27 +66,58 @@ void TForm1::FormClose() {
   if (closed_) return;
   closed_ = true;
   closing_ = true;
-  FileFailure failure = FileFailure::None;
-  exchangeWritten_ = WriteExchangeFile(ProgramFolder / kExchangeFileName, &failure);
-  if (!exchangeWritten_) ReportUndeliveredCommands(failure);
+  std::string message;
+  exchangeWritten_ = DeliverFiles(message) == FileFailure::None;
+  if (!exchangeWritten_) ReportUndelivered(message);
   FreeDataModel();
 }
 
-void TForm1::ReportUndeliveredCommands(FileFailure failure) {
-  const DataModel& m = gDataModel;
-  const bool hadCommands = !m.OutputLines.empty();
-  std::string message = FileMessage(kExchangeFileName, FileAction::Save, failure,
-                                    settingsBackup_.Armed ? settingsBackup_.NotDone : "");
-  // The commands that go with the new t407.dat never reach Jw_cad: the
-  // reference goes back to the last dimension really drawn.
-  if (settingsBackup_.Armed) {
-    const FileFailure restored = RestoreSettings();
-    if (restored != FileFailure::None) {
-      message += kSettingsNotRestored;
-      message += FailureReason(restored, FileAction::Save);
-      message += kFileReasonClose;
-    }
+FileFailure TForm1::DeliverFiles(std::string& message) {
+  const std::filesystem::path exchangePath = ProgramFolder / kExchangeFileName;
+  SettingsSave& settings = settingsSave_;
+  const std::string_view notDone = settings.Pending.IsPending() ? settings.NotDone : "";
+  // Everything slow first: both new files written whole and flushed beside
+  // the old ones. A run that fails or is killed up to here leaves both files
+  // as they were.
+  PendingReplacement exchange;
+  if (const FileFailure prepared = exchange.Prepare(exchangePath, FormatOutputLines());
+      prepared != FileFailure::None) {
+    settings.Pending.Discard();
+    message = FileMessage(kExchangeFileName, FileAction::Save, prepared, notDone);
+    return prepared;
   }
+  // Then the two renames, back to back. t407.dat goes first: should the run
+  // end between them, Jw_cad finds its own JWC_TEMP.TXT, says the pass did
+  // not run and draws nothing, and the chain has a gap where this dimension
+  // would be. The other order would draw it while t407.dat still held the
+  // last one, and the next run would draw a dimension over it whose value
+  // reads as if this one were not there: a wrong figure in the drawing, and
+  // nothing to tell the drafter.
+  const bool withSettings = settings.Pending.IsPending();
+  if (const FileFailure placed = settings.Pending.PutInPlace(); placed != FileFailure::None) {
+    exchange.Discard();
+    message = FileMessage(kSettingsFileName, FileAction::Save, placed, notDone);
+    return placed;
+  }
+  if (const FileFailure placed = exchange.PutInPlace(); placed != FileFailure::None) {
+    message = FileMessage(kExchangeFileName, FileAction::Save, placed, notDone);
+    // The commands that go with the new t407.dat never reach Jw_cad: the
+    // reference goes back to the last dimension really drawn.
+    if (withSettings) {
+      if (const FileFailure restored = RestoreSettings(); restored != FileFailure::None) {
+        message += kSettingsNotRestored;
+        message += FailureReason(restored, FileAction::Save);
+        message += kFileReasonClose;
+      }
+    }
+    return placed;
+  }
+  FlushFolder(ProgramFolder);
+  return FileFailure::None;
+}
+
+void TForm1::ReportUndelivered(const std::string& message) {
+  const bool hadCommands = !gDataModel.OutputLines.empty();
   refusalMessage_ = message;
   // Nothing is lost when all there was to write was "hq".
   if (hadCommands) toolkit_.ShowMessage(message);

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/durable_file.h"
 #include "host/file_failure.h"
 #include "tool/dialog_values.h"
 #include "tool/dimension_figure.h"
@@ -69,9 +70,10 @@ class TForm1 {
   // The part of start-up that reads JWC_TEMP.TXT and t407.dat into the data
   // model, the dialog and the fields, without deciding anything.
   void ReadInputFiles();
-  // Every close: writes JWC_TEMP.TXT and releases the data model. When the
-  // file cannot be written, t407.dat goes back to what it held before this
-  // run, the user is told, and JWC_TEMP.TXT keeps Jw_cad's own content.
+  // Every close: writes JWC_TEMP.TXT, and puts the t407.dat that OK (or
+  // TakeReference) prepared in place right before it, and releases the data
+  // model. When either cannot be written, both files keep what they held
+  // before this run (JWC_TEMP.TXT Jw_cad's own content) and the user is told.
   void FormClose();
   // OK and Cancel. Both do nothing before start-up and once closing was
   // asked for: a second Enter must not add the dimension twice.
@@ -85,7 +87,8 @@ class TForm1 {
   PreviewScene Preview();
 
   void LoadSettings(const std::filesystem::path& path);
-  // Written whole or not at all.
+  // Written whole or not at all, at once. (OK only prepares its t407.dat, for
+  // the close to put in place together with JWC_TEMP.TXT.)
   FileFailure SaveSettings(const std::filesystem::path& path);
 
   // Jw_cad's picked points 1, 2 and 3 become the reference dimension (start,
@@ -119,14 +122,14 @@ class TForm1 {
   Point ReferenceStart, ReferenceEnd, ReferenceLinePoint;
 
  private:
-  // What t407.dat held before this run replaced it, to be put back when the
-  // commands that go with the new content cannot reach Jw_cad.
-  struct SettingsBackup {
-    std::filesystem::path Path;
+  // The new t407.dat of this run, prepared beside the file and waiting for
+  // the close to put it in place right before JWC_TEMP.TXT; and what the file
+  // held, to be put back should JWC_TEMP.TXT then fail after all.
+  struct SettingsSave {
+    PendingReplacement Pending;
     bool Existed = false;
     std::string Bytes;
-    // Put back on a failed close; and what the message then says did not happen.
-    bool Armed = false;
+    // What a message about a failed close says did not happen.
     std::string_view NotDone;
   };
 
@@ -176,12 +179,19 @@ class TForm1 {
   std::string SettingsLineText(int line);
   // The 31 lines SaveSettings writes, as things stand.
   std::vector<std::string> SettingsLines();
-  // Written whole or not at all, keeping what the file held in settingsBackup_.
-  FileFailure WriteSettingsLines(const std::filesystem::path& path,
-                                 const std::vector<std::string>& lines);
-  // Puts t407.dat back as settingsBackup_ holds it.
+  // Prepares `lines` as the new t407.dat in settingsSave_, keeping what the
+  // file holds; `notDone` says what a failed close did not do.
+  FileFailure PrepareSettings(const std::filesystem::path& path,
+                              const std::vector<std::string>& lines, std::string_view notDone);
+  // Puts the prepared t407.dat in place now, made durable.
+  FileFailure PutSettingsInPlace();
+  // Puts t407.dat back as settingsSave_ holds it.
   FileFailure RestoreSettings();
-  void ReportUndeliveredCommands(FileFailure failure);
+  // Puts the prepared t407.dat and JWC_TEMP.TXT in place one right after the
+  // other; on failure neither changes, and the reason comes back.
+  FileFailure DeliverFiles(std::string& message);
+  // After a failed delivery: the message, and what Jw_cad may still be told.
+  void ReportUndelivered(const std::string& message);
   // Reads and checks the dialog; false and the control on a failed check.
   bool ReadDialog(DialogValues& values, ControlId& failed);
 
@@ -216,6 +226,6 @@ class TForm1 {
   std::vector<std::string> loadedSettingsLines_;
   int loadedLineCount_ = 0;
   FileFailure settingsFailure_ = FileFailure::Missing;
-  SettingsBackup settingsBackup_;
+  SettingsSave settingsSave_;
   ControlId failedControl_ = ControlId::Button1;
 };

@@ -151,15 +151,18 @@ void TForm1::Button1Click() {
       break;
   }
 
-  const ReferenceDimension loaded{ReferenceStart, ReferenceEnd, ReferenceLinePoint};
   ReferenceStart = plan.NewReference.Start;
   ReferenceEnd = plan.NewReference.End;
   ReferenceLinePoint = plan.NewReference.LinePoint;
-  if (const FileFailure saved = SaveSettings(ProgramFolder / kSettingsFileName);
-      saved != FileFailure::None) {
-    ReferenceStart = loaded.Start;
-    ReferenceEnd = loaded.End;
-    ReferenceLinePoint = loaded.LinePoint;
+  // The new t407.dat is made ready now and put in place by the close, right
+  // before JWC_TEMP.TXT. A dimension of length 0 draws nothing to go with it:
+  // its t407.dat is put in place at once.
+  const std::filesystem::path path = ProgramFolder / kSettingsFileName;
+  FileFailure saved = PrepareSettings(path, SettingsLines(), kNothingAdded);
+  if (saved == FileFailure::None && plan.Outcome == OkOutcome::ZeroLength) {
+    saved = PutSettingsInPlace();
+  }
+  if (saved != FileFailure::None) {
     lastOkOutcome_ = OkOutcome::SaveFailed;
     // Nothing is drawn that t407.dat would not know of: the next run would
     // chain from the old reference and draw over this dimension.
@@ -180,8 +183,6 @@ void TForm1::Button1Click() {
   } else {
     EmitDimensionFigure(plan.Figure);
   }
-  settingsBackup_.Armed = true;
-  settingsBackup_.NotDone = kNothingAdded;
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
   RequestClose();
@@ -264,11 +265,10 @@ ReferenceOutcome TForm1::TakeReference() {
       lines[i] = line <= loadedLineCount_ ? loadedSettingsLines_[i] : DefaultSettingsLine(line);
     }
   }
-  if (const FileFailure saved = WriteSettingsLines(path, lines); saved != FileFailure::None) {
+  if (const FileFailure saved = PrepareSettings(path, lines, kReferenceNotTaken);
+      saved != FileFailure::None) {
     refusalMessage_ = FileMessage(kSettingsFileName, FileAction::Save, saved, kReferenceNotTaken);
     return ReferenceOutcome::FileFailed;
   }
-  settingsBackup_.Armed = true;
-  settingsBackup_.NotDone = kReferenceNotTaken;
   return ReferenceOutcome::Taken;
 }

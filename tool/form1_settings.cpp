@@ -10,6 +10,7 @@
 
 #include "host/data_model.h"
 #include "host/durable_file.h"
+#include "host/file_primitives.h"
 #include "tool/form1.h"
 #include "tool/settings_file.h"
 #include "util/number_text.h"
@@ -147,33 +148,43 @@ std::vector<std::string> TForm1::SettingsLines() {
   return lines;
 }
 
-FileFailure TForm1::WriteSettingsLines(const std::filesystem::path& path,
-                                       const std::vector<std::string>& lines) {
+FileFailure TForm1::PrepareSettings(const std::filesystem::path& path,
+                                    const std::vector<std::string>& lines,
+                                    std::string_view notDone) {
   // What the file holds now is kept, to be put back should this run's
   // commands not reach Jw_cad; a file that cannot be read could not be.
   std::string before;
   const FileFailure read = ReadFileBytes(path, before);
   if (read != FileFailure::None && read != FileFailure::Missing) return read;
-  // Written whole or not at all: a failed save keeps the previous t407.dat,
-  // which t407 shares, rather than leaving none.
-  const FileFailure written = ReplaceFileDurably(path, FormatSettingsLines(lines));
-  if (written == FileFailure::None) {
-    settingsBackup_ = SettingsBackup{};
-    settingsBackup_.Path = path;
-    settingsBackup_.Existed = read == FileFailure::None;
-    settingsBackup_.Bytes = std::move(before);
+  // Whole or not at all: a failed save keeps the previous t407.dat, which
+  // t407 shares, rather than leaving none.
+  SettingsSave save;
+  const FileFailure prepared = save.Pending.Prepare(path, FormatSettingsLines(lines));
+  if (prepared == FileFailure::None) {
+    save.Existed = read == FileFailure::None;
+    save.Bytes = std::move(before);
+    save.NotDone = notDone;
+    settingsSave_ = std::move(save);
   }
-  return written;
+  return prepared;
+}
+
+FileFailure TForm1::PutSettingsInPlace() {
+  const FileFailure placed = settingsSave_.Pending.PutInPlace();
+  if (placed == FileFailure::None) FlushFolder(settingsSave_.Pending.Target().parent_path());
+  return placed;
 }
 
 FileFailure TForm1::RestoreSettings() {
-  const SettingsBackup& b = settingsBackup_;
-  if (b.Existed) return ReplaceFileDurably(b.Path, b.Bytes);
+  const SettingsSave& save = settingsSave_;
+  const std::filesystem::path& path = save.Pending.Target();
+  if (save.Existed) return ReplaceFileDurably(path, save.Bytes);
   std::error_code ec;
-  std::filesystem::remove(b.Path, ec);
+  std::filesystem::remove(path, ec);
   return FailureOf(ec, FileFailure::WriteError);
 }
 
 FileFailure TForm1::SaveSettings(const std::filesystem::path& path) {
-  return WriteSettingsLines(path, SettingsLines());
+  const FileFailure prepared = PrepareSettings(path, SettingsLines(), "");
+  return prepared != FileFailure::None ? prepared : PutSettingsInPlace();
 }

@@ -14,6 +14,7 @@ struct Point {
 // solid, a vector of no direction, a distance that is no distance.
 inline constexpr double kGeometryTolerance = 1e-10;
 
+// Swaps the two values.
 void ExchangeReals(double& a, double& b);
 
 // Half away from zero at the tenth decimal: |x| / 1e-10 + 0.5, truncated, x 1e-10.
@@ -24,6 +25,7 @@ double RoundToTenDecimals(double x);
 // Product, sum and truncation are formed in long double.
 double RoundToPrecision(int digits, int mode, double x);
 
+// The distance from (x1, y1) to (x2, y2), as sqrt of the sum of squares.
 double PointDistance(double x1, double y1, double x2, double y2);
 
 // Direction of (dx, dy) in [0, 2*pi); 0 for a vector of no direction.
@@ -39,6 +41,7 @@ double DegreesToRadians(double degrees);
 // (rx, ry) is (px, py) turned about (cx, cy) by `angle`.
 void RotatePointRad(double& rx, double& ry, double px, double py, double cx, double cy,
                     double angle);
+// The same with the angle in degrees (converted by DegreesToRadians).
 void RotatePointDeg(double& rx, double& ry, double px, double py, double cx, double cy,
                     double angleDeg);
 // `p` turned about `centre` by `angleDeg`: RotatePointDeg on points.

@@ -12,6 +12,7 @@
 // Zero (and -0) give "0". Never "inf" or "nan": those are written "0".
 std::string RealToText(double value);
 
+// Plain decimal, "-" before a negative value.
 std::string IntegerToText(std::int64_t value);
 
 // Upper-case hexadecimal with at least `minDigits` digits.

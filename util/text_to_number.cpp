@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "util/sjis.h"
@@ -57,60 +58,78 @@ std::int32_t TextToInteger(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-double TextToReal(std::string_view text) {
+namespace {
+
+// A real number's text as read: its digits gathered into an integer on the
+// way, for the exact short conversion most numbers of an exchange file take.
+struct RealText {
+  bool Negative = false;
+  const char* Start = nullptr;  // the first digit or ".", after the sign
+  std::uint64_t Mantissa = 0;   // the digits, exact up to 19 of them
+  std::size_t DigitCount = 0;
+  std::size_t Decimals = 0;  // digits after the point
+  long Exponent = 0;
+};
+
+// Reads blanks, a sign, digits with an optional point and an optional
+// exponent, and nothing after them; nothing for any other text.
+std::optional<RealText> ReadRealText(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
+  RealText r;
   while (p < end && *p == ' ') ++p;
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
-  }
-  const char* const numberStart = p;
-
-  // While checking the form, the digits are gathered too: most numbers of an
-  // exchange file have few digits and take the exact short way below. Up to
-  // 19 digits fit the integer exactly; with more it has wrapped and is not
-  // used.
-  std::uint64_t mantissa = 0;
-  while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-  std::size_t digitCount = static_cast<std::size_t>(p - numberStart);
-  std::size_t decimals = 0;
+  if (p < end && (*p == '+' || *p == '-')) r.Negative = *p++ == '-';
+  r.Start = p;
+  while (p < end && IsDigit(*p)) r.Mantissa = r.Mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+  r.DigitCount = static_cast<std::size_t>(p - r.Start);
   if (p < end && *p == '.') {
     const char* const fractionStart = ++p;
-    while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-    decimals = static_cast<std::size_t>(p - fractionStart);
-    digitCount += decimals;
+    while (p < end && IsDigit(*p)) r.Mantissa = r.Mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    r.Decimals = static_cast<std::size_t>(p - fractionStart);
+    r.DigitCount += r.Decimals;
   }
-  if (digitCount == 0) return 0;  // "." or a sign alone
-
-  long exponent = 0;
+  if (r.DigitCount == 0) return std::nullopt;  // "." or a sign alone
   if (p < end && (*p == 'E' || *p == 'e')) {
     ++p;
     bool negativeExponent = false;
     if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
-    if (p == end || !IsDigit(*p)) return 0;
+    if (p == end || !IsDigit(*p)) return std::nullopt;
     for (; p < end && IsDigit(*p); ++p) {
-      if (exponent < 100000) exponent = exponent * 10 + (*p - '0');
+      if (r.Exponent < 100000) r.Exponent = r.Exponent * 10 + (*p - '0');
     }
-    if (negativeExponent) exponent = -exponent;
+    if (negativeExponent) r.Exponent = -r.Exponent;
   }
-  if (p != end) return 0;  // any other character, a trailing blank included
+  if (p != end) return std::nullopt;  // any other character, a trailing blank included
+  return r;
+}
 
-  if (TakesShortWay(mantissa, digitCount, decimals, exponent)) {
-    return ExactShortReal(mantissa, exponent - static_cast<long>(decimals), negative);
-  }
+// The exact short way (ExactShortReal, shared with the packed entity
+// tables), for the magnitude; nothing when it does not apply.
+std::optional<double> ShortConversion(const RealText& r) {
+  if (!TakesShortWay(r.Mantissa, r.DigitCount, r.Decimals, r.Exponent)) return std::nullopt;
+  return ExactShortReal(r.Mantissa, r.Exponent - static_cast<long>(r.Decimals), false);
+}
 
-  // The text is known to be well formed; the digits are converted with
-  // correct rounding. The sign is put back by hand because the conversion
-  // does not accept a "+".
+}  // namespace
+
+double TextToReal(std::string_view text) {
+  const std::optional<RealText> r = ReadRealText(text);
+  if (!r) return 0;
   double value = 0;
-  auto [last, error] = std::from_chars(numberStart, end, value, std::chars_format::general);
-  if (last != end) return 0;
-  // Out of range is either an overflow, which is no number Jw_cad could use,
-  // or an underflow below the smallest denormal, whose value is zero anyway.
-  if (error != std::errc() || std::isinf(value)) return 0;
-  return negative ? -value : value;
+  if (const std::optional<double> exact = ShortConversion(*r)) {
+    value = *exact;
+  } else {
+    // The text is known to be well formed; the digits are converted with
+    // correct rounding. The sign is put back by hand because the conversion
+    // does not accept a "+".
+    const char* const end = text.data() + text.size();
+    auto [last, error] = std::from_chars(r->Start, end, value, std::chars_format::general);
+    // Out of range is either an overflow, which is no number Jw_cad could
+    // use, or an underflow below the smallest denormal, whose value is zero
+    // anyway.
+    if (last != end || error != std::errc() || std::isinf(value)) return 0;
+  }
+  return r->Negative ? -value : value;
 }
 
 std::string RemoveBlanks(std::string_view text) {

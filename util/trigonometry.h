@@ -6,6 +6,7 @@
 // Special values follow the C library: signed zeros, NaN for the sine and
 // cosine of an infinity, and the quadrant rules of atan2.
 
+// sin x and cos x of `x` in radians, correctly rounded.
 double Sine(double x);
 double Cosine(double x);
 // The direction of (x, y) in [-pi, pi], as std::atan2(y, x).

@@ -1,7 +1,10 @@
 #include "host/durable_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -86,7 +89,9 @@ TEST_F(DurableFileTest, failure_keeps_the_old_file_and_leaves_no_temporary) {
       failure = ReplaceFileDurably(target_, "new settings\r\n");
     }
     EXPECT_EQ(failure, c.failure);
-    if (c.targetSurvives) EXPECT_EQ(ReadAll(target_), "old settings\r\n");
+    if (c.targetSurvives) {
+      EXPECT_EQ(ReadAll(target_), "old settings\r\n");
+    }
     EXPECT_EQ(Names(folder_), std::vector<std::string>{"t407.dat"});
   }
 }
@@ -102,6 +107,43 @@ TEST_F(DurableFileTest, leftovers_of_a_killed_run_neither_block_nor_are_taken_fo
   EXPECT_EQ(Names(folder_), (std::vector<std::string>{"t407.dat", "t407.dat.0123456789abcdef.tmp",
                                                       "t407.dat.tmp"}));
   EXPECT_EQ(ReadAll(fs::path(target_) += ".0123456789abcdef.tmp"), "stale");
+}
+
+TEST_F(DurableFileTest, temporaries_of_runs_that_are_gone_are_removed_once_a_minute_old) {
+  // A process identifier no system hands out, and this test's own.
+  char gone[9], running[9];
+  std::snprintf(gone, sizeof gone, "%08x", 0x3ffffffeu);
+  std::snprintf(running, sizeof running, "%08x", static_cast<unsigned>(getpid()));
+  const std::string t407 = "t407.dat.";
+  struct {
+    std::string name;
+    int ageSeconds;
+    bool folder;
+    bool removed;
+  } cases[] = {
+      {t407 + gone + "0000beef.tmp", 120, false, true},
+      {t407 + gone + "0000beef.tmp", 10, false, false},  // its run may still be putting it in place
+      {t407 + running + "0000beef.tmp", 120, false, false},  // a run still going
+      {"JWC_TEMP.TXT." + std::string(gone) + "0000beef.tmp", 120, false, false},  // another file's
+      {t407 + gone + "0000beef.tmp", 120, true, false},  // not a plain file
+      {t407 + gone + "0000bee.tmp", 120, false, false},  // not a name we give
+      {"t407.dat.tmp", 120, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name + (c.folder ? " (a folder)" : ""));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    const fs::path leftover = folder_ / c.name;
+    if (c.folder) {
+      fs::create_directory(leftover);
+    } else {
+      std::ofstream(leftover, std::ios::binary) << "stale";
+    }
+    fs::last_write_time(leftover,
+                        fs::file_time_type::clock::now() - std::chrono::seconds(c.ageSeconds));
+    RemoveStaleTemporaries(target_);
+    EXPECT_EQ(fs::exists(leftover), !c.removed);
+  }
 }
 
 TEST_F(DurableFileTest, missing_folder_is_a_failure_not_a_crash) {

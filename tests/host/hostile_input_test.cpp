@@ -3,33 +3,23 @@
 // wherever the file has more lines.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "host/data_model.h"
 #include "host/exchange_reader.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 // The file is written to disk and read through ReadExchangeFile, so that long
 // lines cross the reader's pieces.
 const DataModel& ReadFile(const std::string& bytes) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "t408-hostile-XXXXXX").string();
-  const int fd = mkstemp(pattern.data());
-  EXPECT_GE(fd, 0);
-  close(fd);
-  {
-    std::ofstream out(pattern, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
+  TempFolder folder;
+  WriteBytes(folder / "JWC_TEMP.TXT", bytes);
   ResetDataModel();
-  EXPECT_TRUE(ReadExchangeFile(pattern));
-  std::filesystem::remove(pattern);
+  EXPECT_TRUE(ReadExchangeFile(folder / "JWC_TEMP.TXT"));
   return gDataModel;
 }
 

@@ -1,7 +1,8 @@
 // Faults while a run reads or writes its two files: a read error part-way
 // through either input, a read-only folder, a disk that fills up, a t407.dat
 // marked read-only, a folder in the way of a temporary name, a JWC_TEMP.TXT
-// that cannot be replaced once t407.dat was saved. Whatever happens, the run
+// that cannot be replaced once t407.dat was saved, a run killed before its
+// files take their places. Whatever happens, the run
 // has one outcome: either both files hold the new dimension (or reference), or
 // neither does and the run says why; no temporary file is left behind.
 //
@@ -12,13 +13,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tests/support/cp932.h"
-#include "tests/tool/temp_folder.h"
-#include "tests/tool/tool_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tool_process.h"
 #include "tool/form1.h"
 #include "tool/memory_form.h"
 
@@ -304,4 +307,47 @@ TEST(faults_e2e, a_reference_is_not_taken_over_a_t407_dat_that_cannot_be_read) {
   EXPECT_EQ(ReadBytes(folder / "t407.dat"), Example("t407.dat"));
   EXPECT_EQ(ReadBytes(folder / "JWC_TEMP.TXT").substr(0, 2), "he");
   EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
+}
+
+TEST(faults_e2e, a_run_killed_before_its_replacements_leaves_both_files_as_they_were) {
+  // Killed while the new JWC_TEMP.TXT is being written, or at the first
+  // rename: neither file has taken its new content yet. The next run a
+  // minute later, when the killed one is long gone, clears what it left and
+  // adds the dimension.
+  struct {
+    const char* killAt;
+    std::size_t leftovers;  // the new files made ready so far
+  } moments[] = {
+      {"create:JWC_TEMP.TXT.", 1},
+      {"rename", 2},
+  };
+  for (const ModeRow& mode : kModes) {
+    SCOPED_TRACE(mode.name);
+    const CleanRun clean = Clean(mode);
+    for (const auto& moment : moments) {
+      SCOPED_TRACE(moment.killAt);
+      QuickPassFolder folder;
+      WriteInputs(folder);
+      RunOptions killed;
+      killed.killAt = moment.killAt;
+      const ProcessEnd end = RunMode(mode, folder, killed);
+      EXPECT_FALSE(end.exited);
+      EXPECT_EQ(end.status, SIGKILL);
+      EXPECT_EQ(ReadBytes(folder / "JWC_TEMP.TXT"), ExchangeInput());
+      EXPECT_EQ(ReadBytes(folder / "t407.dat"), Example("t407.dat"));
+      const std::vector<std::string> left = folder.Leftovers();
+      EXPECT_EQ(left.size(), moment.leftovers);
+      for (const std::string& name : left) {
+        EXPECT_TRUE(name.ends_with(".tmp")) << name;
+        std::filesystem::last_write_time(
+            folder / name, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
+      }
+
+      const ProcessEnd next = RunMode(mode, folder, RunOptions{});
+      EXPECT_EQ(next.status, 0) << next.errorOutput;
+      EXPECT_EQ(ReadBytes(folder / "JWC_TEMP.TXT"), clean.exchange);
+      EXPECT_EQ(ReadBytes(folder / "t407.dat"), clean.settings);
+      EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
+    }
+  }
 }

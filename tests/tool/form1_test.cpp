@@ -12,10 +12,10 @@
 
 #include "host/data_model.h"
 #include "tests/support/cp932.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/examples.h"
 #include "tests/support/file_size_limit.h"
-#include "tests/tool/dialog_fixture.h"
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tool/memory_form.h"
 #include "tool/placement.h"
 #include "tool/ui_texts.h"
@@ -502,8 +502,12 @@ TEST(form1, an_accepted_ok_saves_emits_shows_progress_and_closes) {
   EXPECT_TRUE(d.window.CloseRequested());
   ASSERT_FALSE(gDataModel.OutputLines.empty());
   EXPECT_EQ(gDataModel.OutputLines.front(), "lg0");
-  // The window's place at OK and the reference extended to the picked point.
+  // t407.dat changes with JWC_TEMP.TXT, at the close: then it holds the
+  // window's place at OK and the reference extended to the picked point.
+  EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), SettingsBytes());
+  d.form.FormClose();
   EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), SettingsBytes({{1, "400"}, {2, "50"}, {28, "1000"}}));
+  EXPECT_EQ(ReadBytes(d.folder / "JWC_TEMP.TXT").substr(0, 5), "lg0\r\n");
   EXPECT_EQ(d.form.ReferenceEnd.X, 1000);
 }
 
@@ -551,6 +555,8 @@ TEST(form1, the_whole_row_tells_why_it_cannot_and_closes_only_when_the_dialog_co
     EXPECT_EQ(d.form.LastOkOutcome(), c.outcome);
     EXPECT_EQ(d.window.Messages(), c.messages);
     EXPECT_EQ(d.window.CloseRequested(), c.closes);
+    // t407.dat is made only for a row added, and put in place by the close.
+    d.form.FormClose();
     EXPECT_EQ(std::filesystem::exists(d.folder / "t407.dat"), c.outcome == OkOutcome::Added);
   }
 }
@@ -602,6 +608,7 @@ TEST(form1, a_reference_recorded_at_another_scale_is_saved_at_the_current_one) {
                   ExchangeBytes("100", "4000", "0"));
   d.form.Button1Click();
   EXPECT_EQ(d.form.LastOkOutcome(), OkOutcome::Added);
+  d.form.FormClose();
   EXPECT_EQ(ReadBytes(d.folder / "t407.dat"),
             SettingsBytes({{24, "100"}, {26, "2000"}, {28, "4000"}, {31, "-500"}}));
 }

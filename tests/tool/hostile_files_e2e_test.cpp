@@ -16,8 +16,8 @@
 
 #include "tests/support/cp932.h"
 #include "tests/support/examples.h"
-#include "tests/tool/temp_folder.h"
-#include "tests/tool/tool_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tool_process.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 
 #include "host/data_model.h"
 #include "tests/support/cp932.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/examples.h"
-#include "tests/tool/dialog_fixture.h"
 #include "tool/end_markers.h"
 #include "tool/ui_texts.h"
 #include "util/geometry.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/support/cp932.h"
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 TEST(quick_pass_command, the_one_argument_selects_the_mode) {
   using M = QuickPassMode;

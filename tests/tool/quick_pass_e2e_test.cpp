@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "tests/support/cp932.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/examples.h"
-#include "tests/tool/dialog_fixture.h"
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tool/placement.h"
 #include "util/text_to_number.h"
 

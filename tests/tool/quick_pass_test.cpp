@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "tests/support/cp932.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/file_size_limit.h"
-#include "tests/tool/dialog_fixture.h"
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tool/ui_texts.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/tool/dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
 
 TEST(settings_file, lines_end_at_lf_with_cr_dropped_and_0x1a_ending_the_file) {
   struct {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "tests/support/cp932.h"
-#include "tests/tool/dialog_fixture.h"
-#include "tests/tool/tool_process.h"
+#include "tests/support/dialog_fixture.h"
+#include "tests/support/tool_process.h"
 #include "util/text_to_number.h"
 
 namespace {

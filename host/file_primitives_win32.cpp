@@ -103,6 +103,8 @@ FileFailure MoveFileOver(const std::filesystem::path& source, const std::filesys
   return FailureOfError(error, FileFailure::WriteError);
 }
 
+void FlushFolder(const std::filesystem::path&) {}
+
 FileFailure CheckWritable(const std::filesystem::path& target) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return FileFailure::None;
@@ -117,4 +119,17 @@ FileFailure OverwriteFileDurably(const std::filesystem::path& path, std::string_
     return FailureOfError(GetLastError(), FileFailure::WriteError);
   }
   return WriteAllAndClose(file, bytes);
+}
+
+std::uint32_t CurrentProcessId() { return GetCurrentProcessId(); }
+
+bool ProcessIsRunning(std::uint32_t id) {
+  if (id == 0) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  // Denied: a process is there, but not ours to look at.
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+  CloseHandle(process);
+  return running;
 }

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 struct ProcessEnd {
   bool exited = false;      // false: ended by a signal
@@ -32,8 +32,14 @@ struct RunOptions {
   // rights so that file permissions count).
   int user = -1;
   // "<file name>:<offset>": reads of that file fail from the offset on
-  // (tests/support/failing_read.cpp, preloaded).
+  // (tests/support/staged_faults.cpp, preloaded).
   std::string failRead;
+  // "rename": the process is killed at its first rename, before anything is
+  // renamed; "create:<name start>": when it first creates a file whose name
+  // starts so (likewise).
+  std::string killAt;
+
+  bool StagesFaults() const { return !failRead.empty() || !killAt.empty(); }
 };
 
 // Runs `body` in a child process set up as `options` say; its exit status and
@@ -55,6 +61,7 @@ inline ProcessEnd RunInChild(const RunOptions& options, const std::function<int(
       setrlimit(RLIMIT_FSIZE, &limit);
     }
     if (!options.failRead.empty()) setenv("T408_FAIL_READ", options.failRead.c_str(), 1);
+    if (!options.killAt.empty()) setenv("T408_KILL_AT", options.killAt.c_str(), 1);
     if (dup2(errors[1], STDERR_FILENO) < 0) _exit(126);
     close(errors[1]);
     _exit(body());
@@ -97,7 +104,7 @@ class QuickPassFolder {
   ProcessEnd Run(const RunOptions& options, const char* argument = nullptr) const {
     const std::string exe = (folder_ / "t408q").string();
     return RunInChild(options, [&] {
-      if (!options.failRead.empty()) setenv("LD_PRELOAD", T408_FAILING_READ, 1);
+      if (options.StagesFaults()) setenv("LD_PRELOAD", T408_STAGED_FAULTS, 1);
       execl(exe.c_str(), exe.c_str(), argument, static_cast<char*>(nullptr));
       return 127;
     });

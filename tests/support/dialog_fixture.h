@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/tool/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tool/form1.h"
 #include "tool/memory_form.h"
 #include "tool/settings_file.h"
