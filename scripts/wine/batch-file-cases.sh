@@ -56,8 +56,8 @@ t408k.bat $work/three-points.txt - /k
 EOF
 
 # t408a.bat opens the dialog in its whole-row mode; Enter adds the row t408q /a adds.
-row_expected=$(expect "batch-row" "$examples/JWC_TEMP.TXT" "$examples/t407.dat" /a)
-dir=$(new_case "real t408a.bat" "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$root/dist/t408a.bat" \
+row_expected=$(expect "batch-row" "$examples/row/JWC_TEMP.TXT" "$examples/row/t407.dat" /a)
+dir=$(new_case "real t408a.bat" "$examples/row/JWC_TEMP.TXT" "$examples/row/t407.dat" "$root/dist/t408a.bat" \
   "$exe_dir/t408.exe")
 (cd "$dir" && exec wine cmd /c t408a.bat) >/dev/null 2>&1 &
 app_pid=$!

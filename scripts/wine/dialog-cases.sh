@@ -19,19 +19,19 @@ same_file "$dir/JWC_TEMP.TXT" "$worked/JWC_TEMP.TXT" JWC_TEMP.TXT
 same_file "$dir/t407.dat" "$worked/t407.dat" t407.dat
 finish_case "Enter on the worked example writes the dimension and the extended reference"
 
-# The whole row (t408a.bat: t408.exe /a) on the example's figures: Enter
-# writes what t408q /a writes, and with no t407.dat the dialog's defaults
-# serve and t407.dat is made.
-for row in "with-t407|$examples/t407.dat" "without-t407|-"; do
+# The whole row (t408a.bat: t408.exe /a) on examples/row/: Enter writes what
+# t408q /a writes, and with no t407.dat the dialog's defaults serve and
+# t407.dat is made.
+for row in "with-t407|$examples/row/t407.dat" "without-t407|-"; do
   label=${row%%|*} settings=${row#*|}
-  expected=$(expect "row-$label" "$examples/JWC_TEMP.TXT" "$settings" /a)
-  dir=$(new_case "row-$label" "$examples/JWC_TEMP.TXT" "$settings" "$exe_dir/t408.exe")
+  expected=$(expect "row-$label" "$examples/row/JWC_TEMP.TXT" "$settings" /a)
+  dir=$(new_case "row-$label" "$examples/row/JWC_TEMP.TXT" "$settings" "$exe_dir/t408.exe")
   launch "$dir" t408.exe /a
   find_dialog && xdotool key Return
   expect_exit 0
   same_file "$dir/JWC_TEMP.TXT" "$expected/JWC_TEMP.TXT" JWC_TEMP.TXT
   same_file "$dir/t407.dat" "$expected/t407.dat" t407.dat
-  [ "$(grep -c '^cs ' "$dir/JWC_TEMP.TXT")" = 2 ] || problem "not the row's two dimensions"
+  [ "$(grep -c '^cs ' "$dir/JWC_TEMP.TXT")" = 3 ] || problem "not the row's three dimensions"
   finish_case "the whole row ($label): Enter in t408.exe /a writes what t408q /a writes"
 done
 

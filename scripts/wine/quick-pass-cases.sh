@@ -40,17 +40,18 @@ finish_case "t408q.exe /k takes the picked reference into a new t407.dat"
 
 # ---- t408q.exe /a: the whole row without the dialog (t408a.bat's mode)
 
-# The example's figures (three places along the axis), and the same without
-# picked point 1, which is refused with an "he" line.
-awk '!/^hp1 /' "$examples/JWC_TEMP.TXT" > "$work/no-line-point.txt"
-for row in "row|$examples/JWC_TEMP.TXT|0" "row-refused|$work/no-line-point.txt|1"; do
+# examples/row/, and the same without picked point 1, which is refused with
+# an "he" line.
+awk '!/^hp1 /' "$examples/row/JWC_TEMP.TXT" > "$work/no-line-point.txt"
+for row in "row|$examples/row/JWC_TEMP.TXT|0" "row-refused|$work/no-line-point.txt|1"; do
   IFS='|' read -r name input status <<<"$row"
-  expected=$(expect "quick-$name" "$input" "$examples/t407.dat" /a)
-  dir=$(new_case "quick-$name" "$input" "$examples/t407.dat" "$exe_dir/t408q.exe")
+  expected=$(expect "quick-$name" "$input" "$examples/row/t407.dat" /a)
+  dir=$(new_case "quick-$name" "$input" "$examples/row/t407.dat" "$exe_dir/t408q.exe")
   launch "$dir" t408q.exe /a
   expect_exit "$status"
   same_file "$dir/JWC_TEMP.TXT" "$expected/JWC_TEMP.TXT" JWC_TEMP.TXT
   same_file "$dir/t407.dat" "$expected/t407.dat" t407.dat
+  [ "$name" = row ] && same_file "$dir/JWC_TEMP.TXT" "$examples/expected/row/JWC_TEMP.TXT" "the golden row"
   [ "$name" = row ] || head -c 2 "$dir/JWC_TEMP.TXT" | grep -q "^he" || problem "no he line"
   finish_case "t408q.exe /a ($name) leaves what t408q /a leaves, exit status $status"
 done

@@ -1,10 +1,8 @@
 // End to end: the built t408q run with /a (t408a.bat's mode, no dialog) on a
 // selection in a fresh folder, and the files it leaves compared: a whole row
-// byte for byte; against a chain of single passes over the same points; its
-// refusals; and the t407.dat it makes where there was none.
-//
-// The arrows' slanted strokes at 1:100 are the worked example's
-// (quick_pass_e2e_test.cpp says how they were worked out).
+// byte for byte (examples/row/ and examples/expected/row/); against a chain of
+// single passes over the same points; its refusals; and the t407.dat it makes
+// where there was none.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +14,7 @@
 
 #include "tests/support/cp932.h"
 #include "tests/support/dialog_fixture.h"
+#include "tests/support/examples.h"
 #include "tests/support/tool_process.h"
 #include "util/text_to_number.h"
 
@@ -51,80 +50,27 @@ std::vector<std::string> Lines(const std::string& bytes) {
 }  // namespace
 
 TEST(whole_row_e2e, a_row_writes_each_dimension_with_one_set_of_attributes) {
-  // Places 0, 1000, 2500 and 3000 at 1:100, the line through picked point
-  // (0, -500): a line's two ends, a circle's centre and a point, beside a
-  // text and a piece of an earlier dimension, which have none. The first
-  // dimension has both extension lines, each later one its far one; the text
-  // type and "cc0" are written once; the last dimension, 500 long, turns its
-  // arrows outward (2 x 300 cos 15 = 579.6 > 500).
+  // examples/row/: places 0, 1000, 2500 and 3000 at 1:100, the line through
+  // picked point (0, -500): a line's two ends, a circle's centre and a point,
+  // beside a text and a piece of an earlier dimension, which have none. The
+  // first dimension has both extension lines, each later one its far one;
+  // the text type and "cc0" are written once; the last dimension, 500 long,
+  // turns its arrows outward (2 x 300 cos 15 = 579.6 > 500). The whole row is
+  // the reference then: (0, 0) to (3000, 200), its line through the point.
   QuickPassFolder tool;
-  WriteBytes(tool / "JWC_TEMP.TXT",
-             Selection("0", kScales100, "0 -500", "lg0",
-                       CrLfLines({" 0 0 1000 0", "ci 2500 300 100", "pt 3000 200", "z3",
-                                  " 1500 0 1500 100", "ch 4000 0 1 0 \"abc"})));
-  WriteBytes(tool / "t407.dat", SettingsBytes());
+  WriteBytes(tool / "JWC_TEMP.TXT", ExampleFile("row/JWC_TEMP.TXT"));
+  WriteBytes(tool / "t407.dat", ExampleFile("row/t407.dat"));
 
   const ProcessEnd run = tool.Run(0, -1, "/a");
 
   EXPECT_EQ(run.status, 0) << run.errorOutput;
-  EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"),
-            Attributes("lg0") + CrLfLines({"z3",
-                                           "0 -200 0 -700",
-                                           "z3",
-                                           "1000 -200 1000 -700",
-                                           "z3",
-                                           "0 -500 1000 -500",
-                                           "cn1",
-                                           "cc0",
-                                           "z3",
-                                           "cs 200 -450 10 0 \"1000",
-                                           "z3",
-                                           "0 -500 289.77774788672 -422.354286469244",
-                                           "z3",
-                                           "0 -500 289.77774788672 -577.645713530756",
-                                           "z3",
-                                           "z3",
-                                           "1000 -500 710.222252113279 -577.645713530756",
-                                           "z3",
-                                           "1000 -500 710.22225211328 -422.354286469244",
-                                           "z3",
-                                           "2500 100 2500 -700",
-                                           "z3",
-                                           "1000 -500 2500 -500",
-                                           "z3",
-                                           "cs 1450 -450 10 0 \"1500",
-                                           "z3",
-                                           "1000 -500 1289.77774788672 -422.354286469244",
-                                           "z3",
-                                           "1000 -500 1289.77774788672 -577.645713530756",
-                                           "z3",
-                                           "z3",
-                                           "2500 -500 2210.22225211328 -577.645713530756",
-                                           "z3",
-                                           "2500 -500 2210.22225211328 -422.354286469244",
-                                           "z3",
-                                           "3000 0 3000 -700",
-                                           "z3",
-                                           "2500 -500 3000 -500",
-                                           "z3",
-                                           "cs 2525 -450 10 0 \"500",
-                                           "z3",
-                                           "2500 -500 2300 -500",
-                                           "z3",
-                                           "2500 -500 2210.22225211328 -577.645713530756",
-                                           "z3",
-                                           "2500 -500 2210.22225211328 -422.354286469244",
-                                           "z3",
-                                           "z3",
-                                           "3000 -500 3200 -500",
-                                           "z3",
-                                           "3000 -500 3289.77774788672 -422.354286469244",
-                                           "z3",
-                                           "3000 -500 3289.77774788672 -577.645713530756"}));
-  // The whole row is the reference now: (0, 0) to (3000, 200), its line
-  // through the picked point.
-  EXPECT_EQ(ReadBytes(tool / "t407.dat"),
+  const std::string expected = ExampleFile("expected/row/JWC_TEMP.TXT");
+  ASSERT_EQ(expected.substr(0, Attributes("lg0").size()), Attributes("lg0"));
+  EXPECT_EQ(ReadBytes(tool / "JWC_TEMP.TXT"), expected);
+  const std::string expectedSettings = ExampleFile("expected/row/t407.dat");
+  ASSERT_EQ(expectedSettings,
             SettingsBytes({{26, "0"}, {28, "3000"}, {29, "200"}, {30, "0"}, {31, "-500"}}));
+  EXPECT_EQ(ReadBytes(tool / "t407.dat"), expectedSettings);
 }
 
 TEST(whole_row_e2e, without_t407_dat_a_row_takes_the_dialog_defaults_and_makes_one) {
