@@ -44,7 +44,7 @@ bool Better(const Placed& candidate, const Placed& best) {
          (candidate.Across == best.Across && candidate.Along < best.Along);
 }
 
-// Gathers points one by one into bins of one step along the axis, each
+// Gathers points into bins of one step along the axis, each
 // holding the first and last place of its points and the best of them.
 class Bins {
  public:
@@ -68,7 +68,7 @@ class Bins {
       placed_[i] = frame_.Place(batch_[i]);
       steps_[i] = placed_[i].Along * perStep_;
     }
-    for (std::size_t i = 0; i < batched_; ++i) Bin1(batch_[i], placed_[i], steps_[i]);
+    for (std::size_t i = 0; i < batched_; ++i) AddToBin(batch_[i], placed_[i], steps_[i]);
     batched_ = 0;
   }
 
@@ -77,7 +77,7 @@ class Bins {
   RowPositions Finish(bool& unbinnable) const;
 
  private:
-  void Bin1(Point p, const Placed& at, double steps) {
+  void AddToBin(Point p, const Placed& at, double steps) {
     // Infinite or not a number, the place fails this test too.
     if (!(std::fabs(steps) < kFarthestKey)) {
       outOfReach_ = true;
