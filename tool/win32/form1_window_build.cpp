@@ -39,6 +39,14 @@ HICON LoadAppIcon(HINSTANCE instance, int size) {
       LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
+// The longest notes are twelve full-width characters, exactly as wide as
+// Memo1 leaves beside its scroll bar: the edit's own margins would cut their
+// last character. A new font brings the margins back, so this follows every
+// WM_SETFONT.
+void KeepNotesWhole(HWND memo) {
+  SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+}
+
 }  // namespace
 
 Form1Window::~Form1Window() {
@@ -142,6 +150,7 @@ void Form1Window::BuildControl(const ControlDescription& c) {
           WS_EX_CLIENTEDGE, ControlWindowBounds(c, dpi_), id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       LeaveDialogKeysToDialog(control);
+      KeepNotesWhole(control);
       break;
     }
     case ControlKind::ScrollBox: {
@@ -201,7 +210,7 @@ void Form1Window::Build(HWND window) {
   window_ = window;
   dpi_ = WindowDpi(window);
   toolkit_.SetWindow(window);
-  toolkit_.SetFontHeight(DialogFontHeight(dpi_));
+  toolkit_.SetDpi(dpi_);
   const FormDescription& form = Form1Description();
   // Created in tab order: the dialog keys follow the order of creation.
   for (const ControlDescription& control : form.Controls) BuildControl(control);
@@ -299,7 +308,7 @@ void Form1Window::FollowDpi(int dpi, const RECT& suggested) {
   LayOut();
   SetIcons();
   // The strip has its new size: its drawing is made again for it.
-  toolkit_.SetFontHeight(DialogFontHeight(dpi_));
+  toolkit_.SetDpi(dpi_);
   form_.ValuesChanged();
 }
 
@@ -317,6 +326,7 @@ void Form1Window::LayOut() {
   };
   for (const auto& [control, child] : placedControls_) {
     refont(child, control->FontHeight);
+    if (control->Kind == ControlKind::Memo) KeepNotesWhole(child);
     place(child, ControlWindowBounds(*control, dpi_));
     if (control->Kind == ControlKind::DropDownList) {
       FillDropDownHeight(child, ScaleRect(control->Bounds, dpi_));
