@@ -87,7 +87,8 @@ FitResult FitBand(const BandExtent& band, const FitRoom& given) {
   fit.Break = SceneBreak{kept, band.LineLength - kept, room.BreakGap};
   // From the left end of what is drawn to the right end, in pixels from
   // LineStart; the reference's room on its side.
-  const double left = band.ReferenceBefore ? std::max(stub, -band.LowU * scale) : -band.LowU * scale;
+  const double left =
+      band.ReferenceBefore ? std::max(stub, -band.LowU * scale) : -band.LowU * scale;
   const double endsAfter = (band.HighU - band.LineLength) * scale;
   const double right = 2 * half + (band.ReferenceBefore ? endsAfter : std::max(stub, endsAfter));
   fit.OffsetX = OnPixelMiddle(room.Inside.Left + (roomX - (left + right)) / 2 + left);

@@ -27,7 +27,7 @@ struct BandExtent {
 struct FitRoom {
   SceneRect Inside;
   double FontHeight = 13;
-  double BreakGap = 12;  // pixels the break mark takes
+  double BreakGap = 12;      // pixels the break mark takes
   double TextClearance = 4;  // pixels between a broken dimension's value and its ends
 };
 

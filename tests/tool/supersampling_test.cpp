@@ -17,13 +17,19 @@ TEST(supersampling, each_block_becomes_its_mean_colour_rounded) {
   } cases[] = {
       {"factor 1 copies", 2, 1, 1, {0x123456, 0xABCDEF}, {0x123456, 0xABCDEF}},
       {"half black: the half rounds up", 1, 1, 2, {kBlack, kWhite, kWhite, kBlack}, {0x808080}},
-      {"one sample of sixteen", 1, 1, 4,
+      {"one sample of sixteen",
+       1,
+       1,
+       4,
        {kBlack, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
         kWhite, kWhite, kWhite, kWhite, kWhite},
        {0xEFEFEF}},
       {"colours apart", 1, 1, 2, {0xFF0000, 0x0000FF, 0x00FF00, 0xFF0000}, {0x804040}},
       // Two blocks side by side, each from its own columns, and two rows.
-      {"blocks in place", 2, 2, 2,
+      {"blocks in place",
+       2,
+       2,
+       2,
        {kBlack, kBlack, kWhite, kWhite,  //
         kBlack, kBlack, kWhite, kWhite,  //
         kWhite, kWhite, kBlack, kWhite,  //

@@ -15,10 +15,10 @@
 //                        has (smoothing makes them) and a checksum of all
 //                        of them
 //   band                 what the grey band above the strip (LabelA1) says
-//   memo                 Memo1's lines, its scroll bar's range, and the first
-//                        line it shows once scrolled to the end (by
-//                        SB_BOTTOM, as the scroll bar's arrow does), then
-//                        back at the top
+//   memo                 Memo1's lines, whether it has a scroll bar, and the
+//                        first line it shows once scrolled to the end (by
+//                        SB_BOTTOM, as its scroll bar does), then back at
+//                        the top
 //   paste TEXT           puts TEXT on the clipboard and pastes it into the
 //                        control that has the keyboard, as Ctrl+V would
 //   boxes                how many message boxes (captioned 確認) are open
@@ -370,14 +370,10 @@ int Memo(HWND dialog) {
   const HWND memo = ControlOf(dialog, ControlId::Memo1);
   DWORD_PTR lines = 0, first = 0, ignored = 0;
   SendMessageTimeoutW(memo, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &lines);
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_RANGE | SIF_PAGE;
-  const bool bar = GetScrollInfo(memo, SB_VERT, &info) != FALSE;
-  Say(L"memo lines " + std::to_wstring(lines) + L", scroll bar " +
-      (bar ? std::to_wstring(info.nMin) + L"-" + std::to_wstring(info.nMax) + L" page " +
-                 std::to_wstring(info.nPage)
-           : std::wstring(L"none")));
+  // Another process's scroll range cannot be read under Wine; the style says
+  // whether the bar is there, and scrolling it says where it goes.
+  const bool bar = (GetWindowLongW(memo, GWL_STYLE) & WS_VSCROLL) != 0;
+  Say(L"memo lines " + std::to_wstring(lines) + (bar ? L", scroll bar" : L", no scroll bar"));
   SendMessageTimeoutW(memo, WM_VSCROLL, SB_BOTTOM, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   SendMessageTimeoutW(memo, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 2000, &first);
   Say(L"memo scrolled to the end shows from line " + std::to_wstring(first));
