@@ -36,6 +36,11 @@ bool IsFinite(const Segment& s) { return IsFinite(s.From) && IsFinite(s.To); }
 
 }  // namespace
 
+bool AlongReferenceAxis(const DimensionDrawing& drawing) {
+  return std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
+         kGeometryTolerance;
+}
+
 ScaledDistances ScaleDistances(const DialogValues& values, double layerScale) {
   ScaledDistances d;
   d.TextGap = values.TextGapPaper * layerScale;
@@ -148,9 +153,7 @@ DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing,
 
   // The end shared with the reference already has its extension line, as
   // long as the reference was drawn along the same axis angle.
-  const bool sameAxis =
-      std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
-      kGeometryTolerance;
+  const bool sameAxis = AlongReferenceAxis(drawing);
   for (const auto& [measure, shared] :
        {std::pair{g.MeasureStart, g.AddedSide == 1}, std::pair{g.MeasureEnd, g.AddedSide == 0}}) {
     const Segment line = ExtensionLineOf(measure, g.LinePoint, drawing.AxisAngle, d.ExtensionGap,

@@ -12,6 +12,7 @@
 #include "tool/dimension_output.h"
 #include "tool/file_messages.h"
 #include "tool/form1.h"
+#include "tool/preview_band.h"
 #include "tool/ui_texts.h"
 #include "util/geometry.h"
 
@@ -174,16 +175,24 @@ PreviewScene TForm1::Preview() {
   const OkPlan plan = PlanOk();
   switch (plan.Outcome) {
     case OkOutcome::CheckFailed:
-      return RefusalPreview(CheckFailureMessage(plan), strip);
+      return RefusalPreview(CheckFailureMessage(plan), strip, RefusedValueLine(plan));
     case OkOutcome::Inside:
-      return RefusalPreview(Said(kMessageInsideReference), strip);
+      return RefusalPreview(Said(kMessageInsideReference), strip, Said(kMessageInsideReference));
     case OkOutcome::TooLarge:
-      return RefusalPreview(Said(kMessageTooLarge), strip);
+      return RefusalPreview(Said(kMessageTooLarge), strip, Said(kMessageTooLarge));
     case OkOutcome::ZeroLength:
-      return RefusalPreview(Said(kMessageZeroLength), strip);
+      return RefusalPreview(Said(kMessageZeroLength), strip, Said(kMessageZeroLength));
     default:
       return DrawPreview(plan.Figure, plan.Drawing, strip);
   }
+}
+
+SceneMessage TForm1::RefusedValueLine(const OkPlan& plan) {
+  const DialogValueRow* row = FindDialogValue(plan.FailedControl);
+  // A text refused for a character names that character, as OK does.
+  if (row == nullptr || row->Form == ValueForm::Text) return CheckFailureMessage(plan);
+  const std::string typed = row->Form == ValueForm::Number ? toolkit_.Text(row->Control) : "";
+  return DescribeRefusedValue(*row, typed);
 }
 
 void TForm1::ValuesChanged() {
