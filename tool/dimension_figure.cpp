@@ -38,6 +38,11 @@ bool IsFinite(const Segment& s) { return IsFinite(s.From) && IsFinite(s.To); }
 
 }  // namespace
 
+bool AlongReferenceAxis(const DimensionDrawing& drawing) {
+  return std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
+         kGeometryTolerance;
+}
+
 Point DirectionCache::Direction(double degrees) {
   for (const auto& [known, direction] : known_) {
     if (std::bit_cast<std::uint64_t>(known) == std::bit_cast<std::uint64_t>(degrees)) {
@@ -182,10 +187,7 @@ EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double r
 }
 
 DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing) {
-  const bool sameAxis =
-      std::fabs(NormalizeDegrees(drawing.AxisAngle - drawing.ReferenceAxisAngle)) <=
-      kGeometryTolerance;
-  if (!sameAxis) return DrawnExtensionLine::None;
+  if (!AlongReferenceAxis(drawing)) return DrawnExtensionLine::None;
   return drawing.Geometry.AddedSide == 1 ? DrawnExtensionLine::AtStart : DrawnExtensionLine::AtEnd;
 }
 

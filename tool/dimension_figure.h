@@ -33,6 +33,11 @@ struct DimensionDrawing {
   double LayerScale = 1;
 };
 
+// True when the drawing's axis angle is the reference's: the new dimension
+// then continues the reference's line, and their shared extension line is
+// already drawn.
+bool AlongReferenceAxis(const DimensionDrawing& drawing);
+
 // Real-unit distances from the dialog's paper millimetres.
 struct ScaledDistances {
   double TextGap = 0, ExtensionGap = 0, ExtensionOvershoot = 0, ReverseOvershoot = 0;

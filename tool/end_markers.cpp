@@ -12,21 +12,22 @@ namespace {
 constexpr MarkerDrawing kLineArrow = MarkerDrawing::LineArrow;
 constexpr MarkerDrawing kPoint = MarkerDrawing::Point;
 
-// The extents are what Jw_cad's shapes measure along the line. Items 1 and 11
+// The extents are what Jw_cad's shapes measure along the line; the shapes
+// follow the names Jw_cad's documentation gives the codes. Items 1 and 11
 // read alike but are two shapes with their own codes.
 constexpr EndMarker kEndMarkers[] = {
-    {kMarkerLineArrow, kLineArrow, 0, 0},
-    {kMarkerTriangle, kPoint, 1, 7.5},
-    {kMarkerSquare, kPoint, 2, 1.25},
-    {kMarkerLetterO, kPoint, 3, 1.25},
-    {kMarkerCircle, kPoint, 4, 1.25},
-    {kMarkerFilledSquare, kPoint, 5, 1.25},
-    {kMarkerFilledTriangle, kPoint, 6, 7.5},
-    {kMarkerFilledCircle, kPoint, 7, 1.25},
-    {kMarkerWave, kPoint, 8, 1.25 * std::numbers::sqrt2},
-    {kMarkerChevron, kPoint, 9, 7.5},
-    {kMarkerSlash, kPoint, 10, 1.25 * std::numbers::sqrt2},
-    {kMarkerTriangle, kPoint, 11, 7.5},
+    {kMarkerLineArrow, kLineArrow, 0, 0, PointShape::None},
+    {kMarkerTriangle, kPoint, 1, 7.5, PointShape::BlankArrow},
+    {kMarkerSquare, kPoint, 2, 1.25, PointShape::BlankBox},
+    {kMarkerLetterO, kPoint, 3, 1.25, PointShape::BlankDot},
+    {kMarkerCircle, kPoint, 4, 1.25, PointShape::Ring},
+    {kMarkerFilledSquare, kPoint, 5, 1.25, PointShape::FilledBox},
+    {kMarkerFilledTriangle, kPoint, 6, 7.5, PointShape::FilledArrow},
+    {kMarkerFilledCircle, kPoint, 7, 1.25, PointShape::FilledDot},
+    {kMarkerWave, kPoint, 8, 1.25 * std::numbers::sqrt2, PointShape::Integral},
+    {kMarkerChevron, kPoint, 9, 7.5, PointShape::OpenArrow},
+    {kMarkerSlash, kPoint, 10, 1.25 * std::numbers::sqrt2, PointShape::Slash},
+    {kMarkerTriangle, kPoint, 11, 7.5, PointShape::UnfilledArrow},
 };
 constexpr std::size_t kCount = std::size(kEndMarkers);
 

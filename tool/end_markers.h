@@ -15,6 +15,23 @@ enum class MarkerDrawing {
   Point,
 };
 
+// The shape Jw_cad draws for a point code, as the preview stands for it
+// (tool/preview_markers.h).
+enum class PointShape {
+  None,        // the line arrow: no point command
+  BlankArrow,  // hides the line inside it
+  FilledArrow,
+  OpenArrow,      // two strokes
+  UnfilledArrow,  // the line shows through
+  BlankBox,
+  FilledBox,
+  BlankDot,
+  Ring,  // the dimension origin
+  FilledDot,
+  Integral,
+  Slash,
+};
+
 struct EndMarker {
   std::string_view Label;  // the list item (Shift-JIS, tool/ui_texts.h)
   MarkerDrawing Drawing = MarkerDrawing::Point;
@@ -22,6 +39,7 @@ struct EndMarker {
   // Point markers: the length the shape takes up along the dimension line, in
   // paper millimetres at end-marker scale 1. Only the fit test uses it.
   double PaperExtent = 0;
+  PointShape Shape = PointShape::None;
 };
 
 // Every marker, indexed by kind.

@@ -162,6 +162,8 @@ class TForm1 {
   // How a failed check is named: the value's caption, and a character its
   // text may not hold.
   SceneMessage CheckFailureMessage(const OkPlan& plan) const;
+  // What the band says of a failed check: what the value has to be.
+  SceneMessage RefusedValueLine(const OkPlan& plan);
 
   bool TakesClicks() const { return started_ && !closing_; }
   // Every close TForm1 asks for goes through here, so that it takes no more clicks.

@@ -12,6 +12,7 @@
 #include "tool/dimension_output.h"
 #include "tool/file_messages.h"
 #include "tool/form1.h"
+#include "tool/preview_band.h"
 #include "tool/ui_texts.h"
 #include "util/geometry.h"
 
@@ -205,13 +206,22 @@ PreviewScene TForm1::Preview() {
   const OkPlan plan = PlanOk();
   switch (plan.Outcome) {
     case OkOutcome::CheckFailed:
-      return RefusalPreview(CheckFailureMessage(plan), strip);
+      return RefusalPreview(CheckFailureMessage(plan), strip, RefusedValueLine(plan));
     case OkOutcome::Added:
       if (mode_ == DimensionMode::WholeRow) return RowPreview(plan, strip);
       return DrawPreview(plan.Figure, plan.Drawing, strip);
     default:
-      return RefusalPreview(Said(RefusalText(plan.Outcome)), strip);
+      return RefusalPreview(Said(RefusalText(plan.Outcome)), strip,
+                            Said(RefusalText(plan.Outcome)));
   }
+}
+
+SceneMessage TForm1::RefusedValueLine(const OkPlan& plan) {
+  const DialogValueRow* row = FindDialogValue(plan.FailedControl);
+  // A text refused for a character names that character, as OK does.
+  if (row == nullptr || row->Form == ValueForm::Text) return CheckFailureMessage(plan);
+  const std::string typed = row->Form == ValueForm::Number ? toolkit_.Text(row->Control) : "";
+  return DescribeRefusedValue(*row, typed);
 }
 
 void TForm1::ValuesChanged() {

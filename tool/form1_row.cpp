@@ -81,5 +81,5 @@ PreviewScene TForm1::RowPreview(const OkPlan& plan, const StripSize& strip) cons
                            v.ShowTrailingZeros, v.AddThousandsCommas, v.AddUnitText,
                            v.FullWidthValue, std::string_view(), std::string_view());
   // A scene of one line of text, until the strip draws the row itself.
-  return RefusalPreview(summary, strip);
+  return RefusalPreview(summary, strip, summary);
 }

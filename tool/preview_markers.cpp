@@ -7,9 +7,6 @@
 
 namespace {
 
-// An arrowhead's half-width for its length: the line arrow's default 15 degrees.
-constexpr double kArrowSpread = 0.268;
-
 struct Frame {
   ScenePoint Tip;
   double OutX, OutY;    // out of the dimension, along the line
@@ -27,8 +24,8 @@ Frame FrameAt(ScenePoint tip, double angle) {
   return Frame{tip, std::cos(a), -std::sin(a), -std::sin(a), -std::cos(a)};
 }
 
-ScenePath Arrowhead(const Frame& f, double size, bool closed, SceneFill fill) {
-  const double half = size * kArrowSpread;
+ScenePath Arrowhead(const Frame& f, double size, double spread, bool closed, SceneFill fill) {
+  const double half = size * spread;
   ScenePath path{{f.At(-size, half), f.At(0, 0), f.At(-size, -half)}, closed, fill};
   return path;
 }
@@ -38,63 +35,68 @@ ScenePath Box(const Frame& f, double size, SceneFill fill) {
   return ScenePath{{f.At(-h, -h), f.At(h, -h), f.At(h, h), f.At(-h, h)}, true, fill};
 }
 
-// The integral sign: a tall S across the line.
+// The integral sign: an S along the slash's diagonal, as far along the line
+// as the slash.
 ScenePath Integral(const Frame& f, double size) {
   ScenePath path;
-  constexpr int kSteps = 8;
+  constexpr int kSteps = 12;
   for (int i = 0; i <= kSteps; ++i) {
     const double t = -1 + 2.0 * i / kSteps;
-    path.Points.push_back(f.At(std::sin(t * std::numbers::pi / 2) * size * 0.3, t * size * 0.7));
+    const double wiggle = 0.15 * size * std::sin(t * std::numbers::pi);
+    path.Points.push_back(f.At(t * size / 2 + wiggle, t * size / 2 - wiggle));
   }
   return path;
 }
 
 }  // namespace
 
-SceneMarker MarkerShape(int code, ScenePoint tip, double angle, double size) {
+SceneMarker MarkerShape(const EndMarker& marker, const MarkerPlace& place) {
   SceneMarker m;
-  m.Code = code;
-  m.Tip = tip;
-  m.Angle = angle;
-  m.Size = size;
-  const Frame f = FrameAt(tip, angle);
-  switch (code) {
-    case 1:  // blank arrow: hides the line inside it
-      m.Paths.push_back(Arrowhead(f, size, true, SceneFill::Paper));
+  m.Code = marker.PointCode;
+  m.Tip = place.Tip;
+  m.Angle = place.Angle;
+  m.Size = place.Size;
+  const Frame f = FrameAt(place.Tip, place.Angle);
+  const double size = place.Size;
+  auto arrow = [&](bool closed, SceneFill fill) {
+    m.Paths.push_back(Arrowhead(f, size, place.Spread, closed, fill));
+  };
+  switch (marker.Shape) {
+    case PointShape::BlankArrow:
+      arrow(true, SceneFill::Paper);
       break;
-    case 6:  // filled arrow
-      m.Paths.push_back(Arrowhead(f, size, true, SceneFill::Ink));
+    case PointShape::FilledArrow:
+      arrow(true, SceneFill::Ink);
       break;
-    case 9:  // open arrow: two strokes
-      m.Paths.push_back(Arrowhead(f, size, false, SceneFill::None));
+    case PointShape::OpenArrow:
+      arrow(false, SceneFill::None);
       break;
-    case 11:  // unfilled arrow: the line shows through
-      m.Paths.push_back(Arrowhead(f, size, true, SceneFill::None));
+    case PointShape::UnfilledArrow:
+      arrow(true, SceneFill::None);
       break;
-    case 2:  // blank box
+    case PointShape::BlankBox:
       m.Paths.push_back(Box(f, size, SceneFill::Paper));
       break;
-    case 5:  // filled box
+    case PointShape::FilledBox:
       m.Paths.push_back(Box(f, size, SceneFill::Ink));
       break;
-    case 3:  // blank dot
-      m.Ellipses.push_back(SceneEllipse{tip, size / 2, SceneFill::Paper});
+    case PointShape::BlankDot:
+      m.Ellipses.push_back(SceneEllipse{place.Tip, size / 2, SceneFill::Paper});
       break;
-    case 4:  // dimension origin: a ring
-      m.Ellipses.push_back(SceneEllipse{tip, size / 2, SceneFill::None});
+    case PointShape::Ring:
+      m.Ellipses.push_back(SceneEllipse{place.Tip, size / 2, SceneFill::None});
       break;
-    case 7:  // filled dot
-      m.Ellipses.push_back(SceneEllipse{tip, size / 2, SceneFill::Ink});
+    case PointShape::FilledDot:
+      m.Ellipses.push_back(SceneEllipse{place.Tip, size / 2, SceneFill::Ink});
       break;
-    case 8:
+    case PointShape::Integral:
       m.Paths.push_back(Integral(f, size));
       break;
-    case 10:  // slash, rising to the right when the line runs right
+    case PointShape::Slash:
+      // Rising to the right when the line runs right.
       m.Paths.push_back(ScenePath{{f.At(-size / 2, -size / 2), f.At(size / 2, size / 2)}});
       break;
-    default:
-      // Any other code is drawn by Jw_cad as its own point; a dot stands for it.
-      m.Ellipses.push_back(SceneEllipse{tip, 1.5, SceneFill::Ink});
+    case PointShape::None:
       break;
   }
   return m;

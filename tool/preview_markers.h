@@ -1,13 +1,19 @@
 #pragma once
 // The shapes the preview draws for Jw_cad's point markers. Jw_cad draws the
 // real ones from the point code; these follow the names its documentation
-// gives the codes (1 blank arrow, 2 blank box, 3 blank dot, 4 dimension
-// origin, 5 filled box, 6 filled arrow, 7 filled dot, 8 integral symbol,
-// 9 open arrow, 10 slash, 11 unfilled arrow), recognisable rather than exact.
+// gives the codes (tool/end_markers.cpp), recognisable rather than exact, at
+// the size the markers take along the dimension line.
 
+#include "tool/end_markers.h"
 #include "tool/preview_scene.h"
 
-// The marker of `code` with its tip at `tip`, pointing along `angle` (degrees
-// counter-clockwise in the strip, out of the dimension when not reversed),
-// `size` pixels along the dimension line.
-SceneMarker MarkerShape(int code, ScenePoint tip, double angle, double size);
+// Where a marker stands and how large it is drawn.
+struct MarkerPlace {
+  ScenePoint Tip;
+  double Angle = 0;   // degrees counter-clockwise, out of the dimension when not reversed
+  double Size = 0;    // along the dimension line
+  double Spread = 0;  // an arrowhead's half-width for its length
+};
+
+// The marker `marker` at `place`, in the units of `place` (y down).
+SceneMarker MarkerShape(const EndMarker& marker, const MarkerPlace& place);

@@ -2,31 +2,27 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 #include <string_view>
 
 #include "tool/end_markers.h"
+#include "tool/preview_band.h"
+#include "tool/preview_fit.h"
 #include "tool/preview_markers.h"
-#include "tool/ui_texts.h"
 #include "util/geometry.h"
 #include "util/sjis.h"
 
 namespace {
 
-// Room kept free at the strip's edges, in pixels.
-constexpr double kMarginX = 8;
-constexpr double kMarginY = 5;
-// What keeps the drawing legible however small the dimension comes out.
-constexpr double kSmallestStroke = 6;
-constexpr double kSmallestMarker = 5;
-constexpr double kLargestMarker = 14;
-constexpr double kPickedCross = 3;
-// The stub of the reference shown beside the shared end: at most this share
-// of the new dimension's width.
-constexpr double kReferenceStubShare = 0.25;
+// Pixels at 96 DPI; the strip scales them with its resolution.
+constexpr double kInsideMargin = 3;  // nothing is drawn nearer the strip's edge
+constexpr double kPickedCross = 3;   // half the cross's width
+constexpr double kBreakGap = 12;     // the width of a broken line's break mark
+constexpr double kBreakRise = 4;     // how far its zigzag leaves the line
+constexpr double kTextClearance = 4;
+constexpr double kSmallestDrawnText = 1;  // a text lower than this is a hair
 
-// A point in the axis frame: along the dimension (U) and across it (V).
+// A point in the axis frame: along the dimension (U) and across it (V, up).
 struct FramePoint {
   double U = 0, V = 0;
 };
@@ -37,7 +33,6 @@ struct Range {
     Low = std::min(Low, v);
     High = std::max(High, v);
   }
-  double Span() const { return High > Low ? High - Low : 0; }
 };
 
 FramePoint ToFrame(Point p, Point origin, double axisAngle) {
@@ -45,22 +40,53 @@ FramePoint ToFrame(Point p, Point origin, double axisAngle) {
   return FramePoint{t.X - origin.X, t.Y - origin.Y};
 }
 
-// How many full-width characters wide the text is: a half-width character
-// takes half, as in the dialog's MS Gothic.
-double TextEms(std::string_view text) { return TextRunLength(text, 1, 0); }
-
-ScenePoint Lengthened(ScenePoint from, ScenePoint to, double smallest) {
-  const double dx = to.X - from.X, dy = to.Y - from.Y;
-  const double length = std::hypot(dx, dy);
-  if (length >= smallest || length == 0) return to;
-  return ScenePoint{from.X + dx / length * smallest, from.Y + dy / length * smallest};
-}
-
 // The direction of a drawing angle in the strip, in degrees counter-clockwise:
 // the frame turns by minus the axis angle.
 double StripAngle(double drawingAngle, double axisAngle) {
   return NormalizeDegrees(drawingAngle - axisAngle);
 }
+
+// Jw_cad's arrowhead markers come with no angle of their own in the dialog;
+// the line arrow's default angle gives them their width.
+double PointArrowSpread() {
+  static const double spread = std::tan(DegreesToRadians(DefaultDialogValues().ArrowAngle));
+  return spread;
+}
+
+// The part of `line` inside `r`, or none. A line along an edge is inside:
+// the fit puts the band's outermost lines exactly there, give or take the
+// last bit of a double.
+std::optional<SceneLine> Clipped(SceneLine line, const SceneRect& r) {
+  constexpr double kOnEdge = 1e-6;
+  const double dx = line.To.X - line.From.X, dy = line.To.Y - line.From.Y;
+  const double p[] = {-dx, dx, -dy, dy};
+  const double q[] = {line.From.X - r.Left + kOnEdge, r.Right - line.From.X + kOnEdge,
+                      line.From.Y - r.Top + kOnEdge, r.Bottom - line.From.Y + kOnEdge};
+  double enter = 0, leave = 1;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return std::nullopt;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      enter = std::max(enter, t);
+    } else {
+      leave = std::min(leave, t);
+    }
+  }
+  if (enter > leave) return std::nullopt;
+  const ScenePoint from = line.From;
+  auto at = [&](double t) {
+    return ScenePoint{std::clamp(from.X + t * dx, r.Left, r.Right),
+                      std::clamp(from.Y + t * dy, r.Top, r.Bottom)};
+  };
+  line.From = at(enter);
+  line.To = at(leave);
+  return line;
+}
+
+ScenePoint Plus(ScenePoint a, double x, double y) { return ScenePoint{a.X + x, a.Y + y}; }
 
 class SceneBuilder {
  public:
@@ -72,15 +98,21 @@ class SceneBuilder {
     PreviewScene scene;
     scene.Width = strip_.Width;
     scene.Height = strip_.Height;
+    scene.Dpi = strip_.Dpi;
     scene.FontHeight = strip_.FontHeight;
-    Fit(scene.Transform);
+    px_ = strip_.Dpi > 0 ? strip_.Dpi / 96.0 : 1;
+    scene.LineWidth = px_;
+    // Where a line's middle may run: its width too stays inside the margin.
+    const double margin = kInsideMargin * px_ + scene.LineWidth / 2;
+    scene.Inside = SceneRect{margin, margin, strip_.Width - margin, strip_.Height - margin};
+    const FitResult fit = FitBand(MeasureBand(), FitRoom{scene.Inside, double(strip_.FontHeight),
+                                                         kBreakGap * px_, kTextClearance * px_});
+    scene.Transform =
+        SceneTransform{g().LineStart, d_.AxisAngle, fit.Scale, fit.OffsetX, fit.OffsetY, fit.Break};
     t_ = &scene.Transform;
     AddReference(scene);
     for (const Segment& s : f_.ExtensionLines) AddLine(scene, s, SceneLineRole::Extension);
-    // A dimension figure is one object, line and value: it shows in a colour
-    // of its own.
-    AddLine(scene, f_.DimensionLine, SceneLineRole::Dimension,
-            f_.AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension);
+    AddDimensionLine(scene);
     AddMarker(scene, f_.Start);
     AddMarker(scene, f_.End);
     AddPicked(scene);
@@ -91,287 +123,239 @@ class SceneBuilder {
  private:
   const Placement& g() const { return d_.Geometry; }
   FramePoint Frame(Point p) const { return ToFrame(p, g().LineStart, d_.AxisAngle); }
+  // The point `along` drawing units from LineStart on the dimension line.
+  Point OnLine(double along) const {
+    const double a = DegreesToRadians(d_.AxisAngle);
+    return Point{g().LineStart.X + along * std::cos(a), g().LineStart.Y + along * std::sin(a)};
+  }
 
-  // Where the reference's far end lies along the dimension, and whether it
-  // lies before the new dimension (the new one was added after it).
-  double ReferenceFarEnd() const {
-    const ReferenceDimension& r = g().NewReference;
-    return Frame(g().AddedSide == 1 ? r.Start : r.End).U;
-  }
-  double SharedEnd() const { return Frame(g().AddedSide == 1 ? g().LineStart : g().LineEnd).U; }
-  double ReferenceStub(double newWidth) const {
-    return std::min(std::fabs(SharedEnd() - ReferenceFarEnd()), kReferenceStubShare * newWidth);
-  }
-  double TrueTextWidth() const {
+  double TextLength() const {
     return TextRunLength(f_.ValueText, f_.Style.Width, f_.Style.Spacing) * d_.LayerScale;
   }
-
-  void AddAll(Range& u, Range& v, const Segment& s) const {
-    for (Point p : {s.From, s.To}) {
-      const FramePoint q = Frame(p);
-      u.Add(q.U);
-      v.Add(q.V);
-    }
+  double TextAngle() const {
+    return StripAngle(VectorAngleDeg(f_.Text.DX, f_.Text.DY), d_.AxisAngle);
   }
 
-  // Along the dimension every proportion is true: one scale fits the new
-  // dimension, its markers, its text and a stub of the reference into the
-  // strip's width. Across it the same scale holds unless the drawing would
-  // not fit the strip's height; then only the heights are squeezed.
-  void Fit(SceneTransform& t) const {
+  // The reference's dimension line from the shared end to its far end, along
+  // the axis angle it was drawn at.
+  Segment ReferenceLine() const {
+    const bool after = g().AddedSide == 1;
+    const Point shared = after ? g().MeasureStart : g().MeasureEnd;
+    const Point far = after ? g().NewReference.Start : g().NewReference.End;
+    return Segment{FootOnDimensionLine(shared, g().LinePoint, d_.ReferenceAxisAngle),
+                   FootOnDimensionLine(far, g().LinePoint, d_.ReferenceAxisAngle)};
+  }
+
+  // A point marker's shape in the axis frame, in drawing units (y = -V).
+  SceneMarker FrameMarker(const EndMarkerFigure& m, ScenePoint tip, double scale) const {
+    const EndMarker* row = FindEndMarker(m.Kind);
+    const double extent = EndMarkerExtent(m.Kind, 0, 0, m.PointScale, d_.LayerScale);
+    return MarkerShape(*row, MarkerPlace{tip, StripAngle(m.Angle, d_.AxisAngle), extent * scale,
+                                         PointArrowSpread()});
+  }
+
+  // The band of the dimension line in the axis frame, and what the fit
+  // needs to know about it.
+  BandExtent MeasureBand() const {
     Range u, v;
-    for (const Segment& s : f_.ExtensionLines) AddAll(u, v, s);
-    AddAll(u, v, f_.DimensionLine);
-    for (const EndMarkerFigure* m : {&f_.Start, &f_.End}) {
-      if (m->Overshoot) AddAll(u, v, *m->Overshoot);
-      for (const Segment& s : m->Strokes) AddAll(u, v, s);
-    }
-    for (Point p : {g().MeasureStart, g().MeasureEnd}) {
-      const FramePoint q = Frame(p);
+    auto add = [&](FramePoint q) {
       u.Add(q.U);
       v.Add(q.V);
+    };
+    for (Point p : {g().LineStart, g().LineEnd}) add(Frame(p));
+    const double length = Frame(g().LineEnd).U;
+    double inward = 0;
+    for (const EndMarkerFigure* m : {&f_.Start, &f_.End}) {
+      const bool atStart = m == &f_.Start;
+      auto reach = [&](FramePoint q) {
+        add(q);
+        inward = std::max(inward, atStart ? q.U : length - q.U);
+      };
+      if (m->Overshoot) {
+        for (Point p : {m->Overshoot->From, m->Overshoot->To}) add(Frame(p));
+      }
+      for (const Segment& s : m->Strokes) reach(Frame(s.To));
+      if (!m->Strokes.empty() || FindEndMarker(m->Kind) == nullptr) continue;
+      const FramePoint tip = Frame(m->Tip);
+      const SceneMarker shape = FrameMarker(*m, ScenePoint{tip.U, -tip.V}, 1);
+      for (const ScenePath& path : shape.Paths) {
+        for (ScenePoint q : path.Points) reach(FramePoint{q.X, -q.Y});
+      }
+      for (const SceneEllipse& e : shape.Ellipses) {
+        for (double side : {-1.0, 1.0}) {
+          reach(FramePoint{e.Centre.X + side * e.Radius, -e.Centre.Y + side * e.Radius});
+        }
+      }
     }
-    const FramePoint text = Frame(Point{f_.Text.X, f_.Text.Y});
-    const double textAngle = StripAngle(VectorAngleDeg(f_.Text.DX, f_.Text.DY), d_.AxisAngle);
-    const bool leftToRight = textAngle < 90 || textAngle > 270;
-    const double width = TrueTextWidth(), height = f_.Style.Height * d_.LayerScale;
-    u.Add(text.U);
-    u.Add(text.U + (leftToRight ? width : -width));
-    v.Add(text.V);
-    v.Add(text.V + (leftToRight ? height : -height));
-    const double stub = ReferenceStub(u.Span());
-    if (g().AddedSide == 1) u.Add(SharedEnd() - stub);
-    if (g().AddedSide == 0) u.Add(SharedEnd() + stub);
-
-    const double roomX = strip_.Width - 2 * kMarginX;
-    const double roomY = strip_.Height - 2 * kMarginY;
-    t.Origin = g().LineStart;
-    t.AxisAngle = d_.AxisAngle;
-    t.ScaleX = u.Span() > 0 ? roomX / u.Span() : 1;
-    t.ScaleY = v.Span() > 0 ? std::min(t.ScaleX, roomY / v.Span()) : t.ScaleX;
-    // Centred both ways in the strip.
-    t.OffsetX = strip_.Width / 2.0 - (u.Low + u.High) / 2 * t.ScaleX;
-    t.OffsetY = strip_.Height / 2.0 + (v.Low + v.High) / 2 * t.ScaleY;
+    // The text's box: from its anchor along its direction, and up from it.
+    const FramePoint anchor = Frame(Point{f_.Text.X, f_.Text.Y});
+    const double a = DegreesToRadians(TextAngle());
+    const double height = f_.Style.Height * d_.LayerScale, run = TextLength();
+    for (double along : {0.0, run}) {
+      for (double up : {0.0, height}) {
+        add(FramePoint{anchor.U + along * std::cos(a) - up * std::sin(a),
+                       anchor.V + along * std::sin(a) + up * std::cos(a)});
+      }
+    }
+    const Segment reference = ReferenceLine();
+    BandExtent band;
+    band.LowU = u.Low;
+    band.HighU = u.High;
+    band.LowV = v.Low;
+    band.HighV = v.High;
+    band.LineLength = length;
+    band.TextHeight = height;
+    band.TextLength = run;
+    band.InwardReach = inward;
+    band.ReferenceLength = std::fabs(Frame(reference.To).U - Frame(reference.From).U);
+    band.ReferenceBefore = g().AddedSide == 1;
+    return band;
   }
 
+  void AddLine(PreviewScene& scene, SceneLine line) const {
+    if (std::optional<SceneLine> inside = Clipped(line, scene.Inside)) {
+      scene.Lines.push_back(*inside);
+    }
+  }
   void AddLine(PreviewScene& scene, const Segment& s, SceneLineRole role,
                SceneInk ink = SceneInk::Dimension) const {
-    scene.Lines.push_back(SceneLine{t_->Apply(s.From), t_->Apply(s.To), ink, role});
+    AddLine(scene, SceneLine{t_->Apply(s.From), t_->Apply(s.To), ink, role});
   }
 
   // The reference's dimension line runs on from the shared end, away from the
   // new dimension; its extension line there is the one the new dimension
   // leaves out.
   void AddReference(PreviewScene& scene) const {
-    const double newWidth = std::fabs(Frame(g().LineEnd).U - Frame(g().LineStart).U);
-    const double stub = ReferenceStub(newWidth);
-    const Point shared = g().AddedSide == 1 ? g().LineStart : g().LineEnd;
-    const double away = (g().AddedSide == 1 ? -stub : stub);
-    const double axis = DegreesToRadians(d_.AxisAngle);
-    if (stub > 0) {
-      const Point far{shared.X + away * std::cos(axis), shared.Y + away * std::sin(axis)};
-      AddLine(scene, Segment{shared, far}, SceneLineRole::Reference, SceneInk::Reference);
-    }
+    AddLine(scene, ReferenceLine(), SceneLineRole::Reference, SceneInk::Reference);
     if (f_.ReferenceExtensionLine) {
       AddLine(scene, *f_.ReferenceExtensionLine, SceneLineRole::Reference, SceneInk::Reference);
     }
   }
 
-  void AddMarker(PreviewScene& scene, const EndMarkerFigure& m) const {
-    if (m.Overshoot) AddLine(scene, *m.Overshoot, SceneLineRole::Overshoot);
-    if (!m.Strokes.empty()) {
-      for (const Segment& s : m.Strokes) {
-        const ScenePoint from = t_->Apply(s.From);
-        scene.Lines.push_back(SceneLine{from, Lengthened(from, t_->Apply(s.To), kSmallestStroke),
-                                        SceneInk::Dimension, SceneLineRole::Stroke});
-      }
+  // A dimension figure is one object, line and value: it shows in a colour
+  // of its own. A broken line leaves out its middle for a zigzag.
+  void AddDimensionLine(PreviewScene& scene) const {
+    const SceneInk ink = f_.AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
+    const Segment& line = f_.DimensionLine;
+    if (!t_->Break) {
+      AddLine(scene, line, SceneLineRole::Dimension, ink);
       return;
     }
-    const double extent = EndMarkerExtent(m.Kind, 0, 0, m.PointScale, d_.LayerScale);
-    const double size = std::clamp(extent * t_->ScaleX, kSmallestMarker, kLargestMarker);
-    scene.Markers.push_back(
-        MarkerShape(m.PointCode, t_->Apply(m.Tip), StripAngle(m.Angle, d_.AxisAngle), size));
-  }
-
-  void AddPicked(PreviewScene& scene) const {
-    const ScenePoint p = t_->Apply(g().AddedSide == 1 ? g().MeasureEnd : g().MeasureStart);
-    for (double side : {-1.0, 1.0}) {
-      scene.Lines.push_back(SceneLine{ScenePoint{p.X - kPickedCross, p.Y - side * kPickedCross},
-                                      ScenePoint{p.X + kPickedCross, p.Y + side * kPickedCross},
-                                      SceneInk::Picked, SceneLineRole::PickedMark});
+    const Point before = OnLine(t_->Break->From), after = OnLine(t_->Break->To);
+    AddLine(scene, Segment{line.From, before}, SceneLineRole::Dimension, ink);
+    AddLine(scene, Segment{after, line.To}, SceneLineRole::Dimension, ink);
+    const ScenePoint a = t_->Apply(before), b = t_->Apply(after);
+    const double rise = kBreakRise * px_, dx = b.X - a.X;
+    const ScenePoint zigzag[] = {a, Plus(a, 0.3 * dx, -rise), Plus(a, 0.7 * dx, rise), b};
+    for (int i = 0; i < 3; ++i) {
+      AddLine(scene, SceneLine{zigzag[i], zigzag[i + 1], ink, SceneLineRole::Break});
     }
   }
 
-  // The text keeps its true height when that is at least the dialog's font,
-  // never smaller; and it stays wholly inside the strip.
+  void AddMarker(PreviewScene& scene, const EndMarkerFigure& m) const {
+    if (m.Overshoot) AddLine(scene, *m.Overshoot, SceneLineRole::Overshoot);
+    for (const Segment& s : m.Strokes) AddLine(scene, s, SceneLineRole::Stroke);
+    if (!m.Strokes.empty() || FindEndMarker(m.Kind) == nullptr) return;
+    scene.Markers.push_back(FrameMarker(m, t_->Apply(m.Tip), t_->Scale));
+  }
+
+  // A cross on the picked point; where that lies beyond the strip, an arrow
+  // at the strip's edge pointing to it.
+  void AddPicked(PreviewScene& scene) const {
+    const ScenePoint p = t_->Apply(g().AddedSide == 1 ? g().MeasureEnd : g().MeasureStart);
+    const double c = kPickedCross * px_;
+    const SceneRect& in = scene.Inside;
+    const ScenePoint q{std::clamp(p.X, in.Left + c, std::max(in.Left + c, in.Right - c)),
+                       std::clamp(p.Y, in.Top + c, std::max(in.Top + c, in.Bottom - c))};
+    auto mark = [&](ScenePoint from, ScenePoint to) {
+      scene.Lines.push_back(SceneLine{from, to, SceneInk::Picked, SceneLineRole::PickedMark});
+    };
+    const double dx = p.X - q.X, dy = p.Y - q.Y, away = std::hypot(dx, dy);
+    if (away < 1e-9) {
+      mark(Plus(p, -c, -c), Plus(p, c, c));
+      mark(Plus(p, -c, c), Plus(p, c, -c));
+      return;
+    }
+    const double ux = dx / away * c / std::sqrt(2.0), uy = dy / away * c / std::sqrt(2.0);
+    mark(Plus(q, -ux - uy, -uy + ux), q);
+    mark(Plus(q, -ux + uy, -uy - ux), q);
+  }
+
+  // The value at its text type's size, centred where OK centres it: on the
+  // middle of the dimension line, which a broken drawing keeps at its break.
   void AddText(PreviewScene& scene) const {
     SceneText text;
     text.Text = f_.ValueText;
     text.Ink = f_.AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
-    text.Angle = StripAngle(VectorAngleDeg(f_.Text.DX, f_.Text.DY), d_.AxisAngle);
-    const double ems = TextEms(f_.ValueText);
-    const double trueHeight = f_.Style.Height * d_.LayerScale * t_->ScaleY;
-    const double font = strip_.FontHeight;
-    text.Height = std::clamp(trueHeight, font, std::max(font, scene.Height - 2 * kMarginY));
-    text.Anchor = t_->Apply(Point{f_.Text.X, f_.Text.Y});
-    const bool leftToRight = text.Angle < 90 || text.Angle > 270;
-    // Drawn in the dialog's font, the text is as wide as that font makes it:
-    // it stays centred where OK centres it.
-    const double width = ems * text.Height;
-    const double trueWidth = TrueTextWidth() * t_->ScaleX;
-    text.Anchor.X += (leftToRight ? 1 : -1) * (trueWidth - width) / 2;
-    // The box the text takes, from its anchor: up and right, or (upside
-    // down) down and left.
-    const double left = leftToRight ? text.Anchor.X : text.Anchor.X - width;
-    const double top = leftToRight ? text.Anchor.Y - text.Height : text.Anchor.Y;
-    const double shiftX = std::clamp(left, 1.0, std::max(1.0, scene.Width - 1 - width)) - left;
-    const double shiftY = std::clamp(top, 1.0, std::max(1.0, scene.Height - 1 - text.Height)) - top;
-    text.Anchor.X += shiftX;
-    text.Anchor.Y += shiftY;
+    text.Angle = TextAngle();
+    const double scale = t_->Scale;
+    text.Height = f_.Style.Height * d_.LayerScale * scale;
+    text.Width = f_.Style.Width * d_.LayerScale * scale;
+    text.Length = TextLength() * scale;
+    const double run = std::hypot(f_.Text.DX, f_.Text.DY);
+    const double half = run > 0 ? TextLength() / 2 / run : 0;
+    const ScenePoint centre =
+        t_->Apply(Point{f_.Text.X + f_.Text.DX * half, f_.Text.Y + f_.Text.DY * half});
+    const double a = DegreesToRadians(text.Angle);
+    text.Anchor = Plus(centre, -std::cos(a) * text.Length / 2, std::sin(a) * text.Length / 2);
+    // Each character starts where the run before it and its spacing end. A
+    // text too small to make out (a prefix of megabytes) has no characters
+    // worth drawing one by one.
+    if (text.Height < kSmallestDrawnText * px_) {
+      scene.Text = text;
+      return;
+    }
+    const std::string_view value = f_.ValueText;
+    const double unit = scale * d_.LayerScale;
+    double offset = 0;
+    for (std::size_t i = 0; i < value.size();) {
+      const std::size_t n = CharByteCount(value, i);
+      text.Glyphs.push_back(SceneGlyph{std::string(value.substr(i, n)), offset * unit});
+      const std::size_t next = i + n;
+      if (next >= value.size()) break;
+      const std::size_t pair = n + CharByteCount(value, next);
+      offset += TextRunLength(value.substr(i, pair), f_.Style.Width, f_.Style.Spacing) -
+                TextRunLength(value.substr(next, pair - n), f_.Style.Width, f_.Style.Spacing);
+      i = next;
+    }
     scene.Text = text;
   }
 
- private:
   const DimensionFigure& f_;
   const DimensionDrawing& d_;
   const StripSize& strip_;
   const SceneTransform* t_ = nullptr;
+  double px_ = 1;
 };
-
-std::string_view MarkerName(int kind) {
-  const EndMarker* marker = FindEndMarker(kind);
-  return marker != nullptr ? marker->Label : std::string_view();
-}
-
-SceneMessage DescribeDimension(const DimensionFigure& f) {
-  SceneMessage d;
-  d.Before = std::string(kPreviewAdded) + f.ValueText;
-  if (f.AsDimensionFigure) d.Before += kPreviewFigure;
-  d.Before += kPreviewStartMarker;
-  d.Before += MarkerName(f.Start.Kind);
-  d.Before += kPreviewEndMarker;
-  d.Before += MarkerName(f.End.Kind);
-  if (f.Reversed) d.Before += kPreviewReversed;
-  return d;
-}
-
-// ---- The scene as text
-
-std::string Number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", std::fabs(v) < 0.005 ? 0.0 : v);
-  return text;
-}
-
-std::string PointText(ScenePoint p) { return Number(p.X) + " " + Number(p.Y); }
-
-const char* RoleName(SceneLineRole role) {
-  switch (role) {
-    case SceneLineRole::Extension:
-      return "extension";
-    case SceneLineRole::Dimension:
-      return "dimension";
-    case SceneLineRole::Overshoot:
-      return "overshoot";
-    case SceneLineRole::Stroke:
-      return "stroke";
-    case SceneLineRole::Reference:
-      return "reference";
-    case SceneLineRole::PickedMark:
-      return "picked";
-  }
-  return "";
-}
-
-const char* FillName(SceneFill fill) {
-  switch (fill) {
-    case SceneFill::None:
-      return "outline";
-    case SceneFill::Ink:
-      return "filled";
-    case SceneFill::Paper:
-      return "blank";
-  }
-  return "";
-}
-
-std::string MessageText(const SceneMessage& m) {
-  std::string text = m.Before;
-  if (m.Character) {
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*m.Character));
-    text += code;
-  }
-  return text + m.After;
-}
 
 }  // namespace
 
 ScenePoint SceneTransform::Apply(Point drawing) const {
   const FramePoint q = ToFrame(drawing, Origin, AxisAngle);
-  return ScenePoint{OffsetX + q.U * ScaleX, OffsetY - q.V * ScaleY};
+  double along = q.U * Scale;
+  if (Break && q.U >= Break->To) {
+    along = (q.U - (Break->To - Break->From)) * Scale + Break->Gap;
+  } else if (Break && q.U > Break->From) {
+    along = Break->From * Scale + (q.U - Break->From) / (Break->To - Break->From) * Break->Gap;
+  }
+  return ScenePoint{OffsetX + along, OffsetY - q.V * Scale};
 }
 
 PreviewScene DrawPreview(const DimensionFigure& figure, const DimensionDrawing& drawing,
                          const StripSize& strip) {
   PreviewScene scene = SceneBuilder(figure, drawing, strip).Build();
-  scene.Description = DescribeDimension(figure);
+  scene.Description = DescribeAddition(figure, drawing, strip);
   return scene;
 }
 
-PreviewScene RefusalPreview(const SceneMessage& message, const StripSize& strip) {
+PreviewScene RefusalPreview(const SceneMessage& message, const StripSize& strip,
+                            const SceneMessage& description) {
   PreviewScene scene;
   scene.Width = strip.Width;
   scene.Height = strip.Height;
+  scene.Dpi = strip.Dpi;
   scene.FontHeight = strip.FontHeight;
   scene.Message = message;
-  scene.Description = message;
+  scene.Description = description;
   return scene;
-}
-
-std::string FormatScene(const PreviewScene& scene) {
-  std::string out;
-  // One element a line, its fields joined by blanks.
-  auto line = [&out](std::initializer_list<std::string_view> fields) {
-    const char* blank = "";
-    for (std::string_view field : fields) {
-      out += blank;
-      out += field;
-      blank = " ";
-    }
-    out += "\r\n";
-  };
-  line({"scene", std::to_string(scene.Width), std::to_string(scene.Height)});
-  if (scene.Message) {
-    line({"message", MessageText(*scene.Message)});
-    return out;
-  }
-  const SceneTransform& t = scene.Transform;
-  line({"transform axis", Number(t.AxisAngle), "scale", Number(t.ScaleX), Number(t.ScaleY)});
-  for (const SceneLine& l : scene.Lines) {
-    line({"line", l.Ink == SceneInk::Figure ? "figure" : RoleName(l.Role), PointText(l.From),
-          PointText(l.To)});
-  }
-  for (const SceneMarker& m : scene.Markers) {
-    line({"marker", std::to_string(m.Code), "at", PointText(m.Tip), "angle", Number(m.Angle),
-          "size", Number(m.Size)});
-    for (const ScenePath& p : m.Paths) {
-      std::string points;
-      for (ScenePoint q : p.Points) {
-        if (!points.empty()) points += ' ';
-        points += PointText(q);
-      }
-      line({"  path", p.Closed ? "closed" : "open", FillName(p.Fill), points});
-    }
-    for (const SceneEllipse& e : m.Ellipses) {
-      line({"  circle", FillName(e.Fill), PointText(e.Centre), Number(e.Radius)});
-    }
-  }
-  if (scene.Text) {
-    const SceneText& text = *scene.Text;
-    line({"text at", PointText(text.Anchor), "height", Number(text.Height), "angle",
-          Number(text.Angle), "\"" + text.Text});
-  }
-  line({"says", MessageText(scene.Description)});
-  return out;
 }

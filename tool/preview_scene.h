@@ -1,9 +1,11 @@
 #pragma once
 // The picture in the strip at the bottom of the dialog: the dimension OK
-// would add, drawn in the axis frame (its dimension line horizontal) and
-// fitted to the strip, beside the end of the reference it chains from, with
-// the picked point marked; or, when OK would refuse, the refusal's text. All
-// in strip pixels (x right, y down): the window only paints it.
+// would add, drawn in the axis frame (its dimension line horizontal) at one
+// scale both ways, beside the end of the reference it chains from, with the
+// picked point marked; or, when OK would refuse, the refusal's text. A long
+// dimension is drawn broken in the middle, its two ends and its value at a
+// legible zoom. All in strip pixels (x right, y down): the window only
+// paints it.
 
 #include <optional>
 #include <string>
@@ -13,6 +15,10 @@
 
 struct ScenePoint {
   double X = 0, Y = 0;
+};
+
+struct SceneRect {
+  double Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
 // What a stroke or a shape belongs to; the window picks the colour.
@@ -30,7 +36,8 @@ enum class SceneLineRole {
   Overshoot,   // the dimension line run on past a reversed marker
   Stroke,      // a stroke of a line arrow
   Reference,   // the reference's dimension line and extension line
-  PickedMark,  // the cross on the picked point
+  PickedMark,  // the cross on the picked point, or the arrow towards it
+  Break,       // the break mark of a dimension drawn broken: not drawn by OK
 };
 
 struct SceneLine {
@@ -68,25 +75,47 @@ struct SceneMarker {
   std::vector<SceneEllipse> Ellipses;
 };
 
-// The value text: its Shift-JIS bytes as OK writes them, its start point
-// (the left end of its baseline when it reads left to right), its character
-// height and its direction.
+// One character of the value text: its Shift-JIS bytes and where its cell
+// starts, in pixels from the text's anchor along the text's direction.
+struct SceneGlyph {
+  std::string Bytes;
+  double Offset = 0;
+};
+
+// The value text: its Shift-JIS bytes as OK writes them, its anchor (the
+// bottom left of its first character cell when it reads left to right), its
+// characters' height and full-width cell width, and its direction. Every
+// size is the text type's, at the scene's scale.
 struct SceneText {
   std::string Text;
   SceneInk Ink = SceneInk::Dimension;
   ScenePoint Anchor;
   double Height = 0;
-  double Angle = 0;  // degrees in the strip, counter-clockwise
+  double Width = 0;   // a full-width character's cell; a half-width one takes half
+  double Length = 0;  // the whole run, as OK measures it
+  double Angle = 0;   // degrees in the strip, counter-clockwise: 0 or 180
+  std::vector<SceneGlyph> Glyphs;
+};
+
+// The stretch of the dimension line a broken drawing leaves out: along the
+// dimension, in drawing units from the transform's origin, and the pixels
+// its break mark takes instead.
+struct SceneBreak {
+  double From = 0, To = 0;
+  double Gap = 0;
 };
 
 // How a drawing coordinate becomes a strip pixel: turned by minus the axis
-// angle about `Origin`, scaled by ScaleX along the dimension and by ScaleY
-// across it, and placed so that `Origin` lands on (OffsetX, OffsetY).
+// angle about `Origin`, scaled by `Scale` both ways, and placed so that
+// `Origin` lands on (OffsetX, OffsetY). With a break, what lies beyond it
+// along the dimension moves in to follow the break mark; what lies within
+// it is spread over the mark.
 struct SceneTransform {
   Point Origin;
   double AxisAngle = 0;
-  double ScaleX = 1, ScaleY = 1;
+  double Scale = 1;
   double OffsetX = 0, OffsetY = 0;
+  std::optional<SceneBreak> Break;
 
   ScenePoint Apply(Point drawing) const;
 };
@@ -101,31 +130,39 @@ struct SceneMessage {
 
 struct PreviewScene {
   int Width = 0, Height = 0;
+  int Dpi = 96;
   int FontHeight = 13;                  // the dialog's font, which the messages are written in
   std::optional<SceneMessage> Message;  // set: a refusal, and nothing else is drawn
   SceneTransform Transform;
+  // Where the middle of every line lies: lines longer are cut at its edge.
+  // With half a line's width around it, nothing comes nearer the strip's
+  // edge than 3 pixels at 96 DPI.
+  SceneRect Inside;
+  double LineWidth = 1;  // pixels, with the resolution
   std::vector<SceneLine> Lines;
   std::vector<SceneMarker> Markers;
   std::optional<SceneText> Text;
-  // One line saying what would be added, or the refusal: what a screen reader
-  // announces.
+  // One line saying what OK would do, or why it would refuse: the band above
+  // the strip shows it, and a screen reader announces it.
   SceneMessage Description;
 };
 
-// The strip's size and the dialog's font height, in pixels.
+// The strip's size, the dialog's font height in pixels and the resolution.
 struct StripSize {
   int Width = 492;
   int Height = 65;
   int FontHeight = 13;
+  int Dpi = 96;
 };
 
 // The scene of an accepted dimension.
 PreviewScene DrawPreview(const DimensionFigure& figure, const DimensionDrawing& drawing,
                          const StripSize& strip);
 
-// The scene of a refusal.
-PreviewScene RefusalPreview(const SceneMessage& message, const StripSize& strip);
+// The scene of a refusal: OK's own text in the strip, `description` in the band.
+PreviewScene RefusalPreview(const SceneMessage& message, const StripSize& strip,
+                            const SceneMessage& description);
 
 // The scene as text, one element a line, pixels to two decimals: what the
-// golden scenes in examples/expected/ hold.
+// golden scenes in examples/expected/ hold (tool/preview_scene_format.cpp).
 std::string FormatScene(const PreviewScene& scene);

@@ -6,7 +6,7 @@
 // Sections: the window; labels; end-marker items; rounding items; radio
 // groups; check boxes and buttons; status strip; messages; text-type items;
 // the quick pass's value names; taking a reference and the quick pass's
-// arguments; the preview strip; files that could not be read or saved; the
+// arguments; the preview strip; the band above it; files that could not be read or saved; the
 // notes of Memo1.
 
 #include <string_view>
@@ -190,26 +190,58 @@ inline constexpr std::string_view kRowSummaryOpen = "\x98\x41\x91\xB1\x90\xA1\x9
 // 個　全長：
 inline constexpr std::string_view kRowSummaryTotal = "\x8C\xC2\x81\x40\x91\x53\x92\xB7\x81\x46";
 
-// ---- The preview strip: what it says would be added (kPreviewAdded + value
-// text [+ kPreviewFigure] + kPreviewStartMarker + item + kPreviewEndMarker + item
-// [+ kPreviewReversed]),
-// and a character a prefix or suffix may not hold (kInvalidValueOpen + name +
-// kRejectedCharacterMiddle + the character + kRejectedCharacterClose)
+// ---- The preview strip: a character a prefix or suffix may not hold
+// (kInvalidValueOpen + name + kRejectedCharacterMiddle + the character +
+// kRejectedCharacterClose)
 
-// 追加：
-inline constexpr std::string_view kPreviewAdded = "\x92\xC7\x89\xC1\x81\x46";
-// 　始点：
-inline constexpr std::string_view kPreviewStartMarker = "\x81\x40\x8E\x6E\x93\x5F\x81\x46";
-// 　終点：
-inline constexpr std::string_view kPreviewEndMarker = "\x81\x40\x8F\x49\x93\x5F\x81\x46";
-// 　（端点は外向き）
-inline constexpr std::string_view kPreviewReversed = "\x81\x40\x81\x69\x92\x5B\x93\x5F\x82\xCD\x8A\x4F\x8C\xFC\x82\xAB\x81\x6A";
-// 　（寸法図形）
-inline constexpr std::string_view kPreviewFigure = "\x81\x40\x81\x69\x90\xA1\x96\x40\x90\x7D\x8C\x60\x81\x6A";
 // 」に Jw_cad で使えない文字「
 inline constexpr std::string_view kRejectedCharacterMiddle = "\x81\x76\x82\xC9 Jw_cad \x82\xC5\x8E\x67\x82\xA6\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x81\x75";
 // 」があります。
 inline constexpr std::string_view kRejectedCharacterClose = "\x81\x76\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42";
+
+// ---- The band above the strip (LabelA1): what OK would do, in one line.
+// Adding: kBandLeftOfReference or kBandRightOfReference + kBandValueOpen (or
+// kBandFigureOpen) + value text + kBandAddClose [+ kBandReversed] [+
+// kBandAxisDiffers]; a value too long for the line keeps its ends around
+// kBandElision. A number refused: name + kBandValueOpen + the text as typed +
+// kBandTypedClose + the accepted range (kBandAbove, or kBandAboveAnd or
+// kBandFromAnd + the upper limit + kBandUpTo or kBandBelow, or kBandFrom) +
+// kBandPleaseMake; a list without a selection: name + kBandChooseItem.
+
+// 基準寸法の左に
+inline constexpr std::string_view kBandLeftOfReference = "\x8A\xEE\x8F\x80\x90\xA1\x96\x40\x82\xCC\x8D\xB6\x82\xC9";
+// 基準寸法の右に
+inline constexpr std::string_view kBandRightOfReference = "\x8A\xEE\x8F\x80\x90\xA1\x96\x40\x82\xCC\x89\x45\x82\xC9";
+// 「
+inline constexpr std::string_view kBandValueOpen = "\x81\x75";
+// 寸法図形「
+inline constexpr std::string_view kBandFigureOpen = "\x90\xA1\x96\x40\x90\x7D\x8C\x60\x81\x75";
+// 」を追加
+inline constexpr std::string_view kBandAddClose = "\x81\x76\x82\xF0\x92\xC7\x89\xC1";
+// 、端点は外向き
+inline constexpr std::string_view kBandReversed = "\x81\x41\x92\x5B\x93\x5F\x82\xCD\x8A\x4F\x8C\xFC\x82\xAB";
+// 、軸角が違い一直線になりません
+inline constexpr std::string_view kBandAxisDiffers = "\x81\x41\x8E\xB2\x8A\x70\x82\xAA\x88\xE1\x82\xA2\x88\xEA\x92\xBC\x90\xFC\x82\xC9\x82\xC8\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
+// …
+inline constexpr std::string_view kBandElision = "\x81\x63";
+// 」：
+inline constexpr std::string_view kBandTypedClose = "\x81\x76\x81\x46";
+// " より大きい数"
+inline constexpr std::string_view kBandAbove = " \x82\xE6\x82\xE8\x91\xE5\x82\xAB\x82\xA2\x90\x94";
+// " より大きく "
+inline constexpr std::string_view kBandAboveAnd = " \x82\xE6\x82\xE8\x91\xE5\x82\xAB\x82\xAD ";
+// " 以上の数"
+inline constexpr std::string_view kBandFrom = " \x88\xC8\x8F\xE3\x82\xCC\x90\x94";
+// " 以上 "
+inline constexpr std::string_view kBandFromAnd = " \x88\xC8\x8F\xE3 ";
+// " 以下の数"
+inline constexpr std::string_view kBandUpTo = " \x88\xC8\x89\xBA\x82\xCC\x90\x94";
+// " 未満の数"
+inline constexpr std::string_view kBandBelow = " \x96\xA2\x96\x9E\x82\xCC\x90\x94";
+// にして下さい
+inline constexpr std::string_view kBandPleaseMake = "\x82\xC9\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2";
+// ：項目を選んで下さい
+inline constexpr std::string_view kBandChooseItem = "\x81\x46\x8D\x80\x96\xDA\x82\xF0\x91\x49\x82\xF1\x82\xC5\x89\xBA\x82\xB3\x82\xA2";
 
 // ---- Files that could not be read or saved: <file> + " " + kFileNotSaved or
 // kFileNotRead + reason + kFileReasonClose + what did not happen (tool/file_messages.h)

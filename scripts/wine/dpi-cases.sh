@@ -99,6 +99,29 @@ same_file "$dir/t407.dat" "$worked/t407.dat" t407.dat
 finish_case "at 144 DPI: client 738 x 654, every control at its scaled place, 24 and 48 px icons; Enter writes what it writes at 96 DPI"
 client_144=$(sed -n 's/^client //p' <<<"${layout:-}")
 
+# The strip at 144 DPI, smoothed and to scale like at 96: the worked example,
+# the markers turned outward and the long dimension drawn broken, each in a
+# screenshot (the long and the reversed one with 3-digit commas, as at 96).
+for row in "worked|$examples/JWC_TEMP.TXT|$examples/t407.dat|基準寸法の右に「1000」を追加" \
+  "reversed|$work/reversed.txt|$work/reversed.dat|基準寸法の右に「400」を追加、端点は外向き" \
+  "long|$work/long.txt|$work/long.dat|基準寸法の右に「1,234,567」を追加"; do
+  IFS='|' read -r name exchange settings said <<<"$row"
+  dir=$(new_case "preview-$name-144" "$exchange" "$settings" "$exe_dir/t408.exe")
+  launch "$dir" t408.exe
+  if find_dialog; then
+    sleep 0.5
+    strip=$(probe strip)
+    band_says "$strip" "$said"
+    grep -q '^strip 738x97, ' <<<"$strip" || problem "not a 738 x 97 strip: $strip"
+    [ "$(strip_greys "$strip")" -ge 12 ] 2>/dev/null || problem "the strip is not smoothed: $strip"
+    import -window "$dialog" "$root/$win_build/t408-preview-$name-144dpi.png" 2>/dev/null ||
+      problem "screenshot failed"
+    xdotool key Escape
+  fi
+  expect_exit 0
+  finish_case "at 144 DPI the $name case fills a 738 x 97 strip, smoothed (t408-preview-$name-144dpi.png)"
+done
+
 # Moving to a monitor of 100 % and back, with "ab" typed into Edit2 (the
 # prefix) and its "b" selected: the keyboard, the caret, the selection and
 # the text stay, and Enter then writes the prefix.

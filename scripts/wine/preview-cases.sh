@@ -5,9 +5,21 @@
 # and no web-browser DLL is ever loaded. Sourced by scripts/test-wine after
 # the dialog cases (it uses their worked example).
 
-# The strip as the probe sees it: "strip says: ..." and "strip WxH, black N, checksum C".
+# The strip as the probe sees it: "strip says: ..." and
+# "strip WxH, black N, dark N, greys N, checksum C".
 strip_checksum() { sed -n 's/.*checksum \([0-9]*\).*/\1/p' <<<"$1"; }
 strip_black() { sed -n 's/.*black \([0-9]*\),.*/\1/p' <<<"$1"; }
+strip_dark() { sed -n 's/.*dark \([0-9]*\),.*/\1/p' <<<"$1"; }
+strip_greys() { sed -n 's/.*greys \([0-9]*\),.*/\1/p' <<<"$1"; }
+# The band above the strip says something, whatever the state: never blank
+# nor the form's full-width space; and the strip's own text is the same line.
+band_says() {  # strip-output [expected-line]
+  local band
+  band=$(probe band | sed -n 's/^band says: //p')
+  [ -n "$band" ] && [ "$band" != "　" ] || problem "the band is blank"
+  grep -qxF -- "strip says: $band" <<<"$1" || problem "the band says \"$band\", the strip: $1"
+  [ -z "${2:-}" ] || [ "$band" = "$2" ] || problem "the band says \"$band\", not \"$2\""
+}
 focus_id() { probe state | sed -n 's/^focus \([0-9]*\).*/\1/p'; }
 # Control ids: 100 + the control's place in the form (tool/form_toolkit.h).
 edit1_id=104
@@ -21,25 +33,29 @@ if find_dialog; then
   sleep 0.3
   first=$(probe strip)
   [ "$(strip_black "$first")" -gt 200 ] 2>/dev/null || problem "the strip is nearly blank: $first"
-  expect_lines "$first" "strip says: 追加：1000　始点：線矢印　終点：線矢印"
+  # Smoothed: the edges of lines and text take many greys between black and white.
+  [ "$(strip_greys "$first")" -ge 12 ] 2>/dev/null || problem "the strip is not smoothed: $first"
+  band_says "$first" "基準寸法の右に「1000」を追加"
   import -window "$dialog" "$root/$win_build/t408-preview.png" 2>/dev/null || problem "screenshot failed"
   before=$(strip_checksum "$first")
   # Edit7 (the arrow's length) is the third stop: a new length.
   xdotool key --delay 40 Tab Tab
   xdotool type --delay 40 2
-  after=$(strip_checksum "$(probe strip)")
+  length=$(probe strip)
+  after=$(strip_checksum "$length")
   [ "$after" != "$before" ] || problem "a new arrow length left the strip as it was"
+  band_says "$length"
   # Back to ComboBox1: another marker.
   xdotool key --delay 40 shift+Tab shift+Tab Down
   marker=$(probe strip)
   [ "$(strip_checksum "$marker")" != "$after" ] || problem "another marker left the strip as it was"
-  expect_lines "$marker" "strip says: 追加：1000　始点：△　終点：線矢印"
+  band_says "$marker" "基準寸法の右に「1000」を追加"
   # CheckBox4 (寸法図形化) is the sixteenth stop from ComboBox1.
   xdotool key --delay 40 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
   figure=$(probe strip)
   [ "$(strip_checksum "$figure")" != "$(strip_checksum "$marker")" ] ||
     problem "checking 寸法図形化 left the strip as it was"
-  expect_lines "$figure" "strip says: 追加：1000　（寸法図形）　始点：△　終点：線矢印"
+  band_says "$figure" "基準寸法の右に寸法図形「1000」を追加"
   xdotool key Escape
 fi
 expect_exit 0
@@ -53,7 +69,7 @@ if find_dialog; then
   xdotool key --delay 40 Tab Tab Tab Tab
   xdotool type --delay 40 abc
   sleep 0.3
-  expect_lines "$(probe strip)" "strip says: 設定「端点倍率」の値が正しくありません。"
+  band_says "$(probe strip)" "端点倍率「abc」：0 より大きい数にして下さい"
   [ "$(focus_id)" = "$edit1_id" ] || problem "the keyboard left Edit1"
   expect_lines "$(probe boxes)" "message boxes 0"
   xdotool key Escape
@@ -68,7 +84,7 @@ dir=$(new_case preview-inside "$work/inside.txt" "$examples/t407.dat" "$exe_dir/
 launch "$dir" t408.exe
 if find_dialog; then
   sleep 0.3
-  expect_lines "$(probe strip)" "strip says: 直前作図した水平寸法線の内側を指定する事は出来ません。"
+  band_says "$(probe strip)" "直前作図した水平寸法線の内側を指定する事は出来ません。"
   xdotool key Return && confirm_message
 fi
 expect_exit 0
@@ -109,6 +125,51 @@ for row in "type|é|e acute" "type|€|euro sign" "paste|\\u{1F600}|emoji" "past
   same_file "$dir/JWC_TEMP.TXT" "$hq" JWC_TEMP.TXT
   same_file "$dir/t407.dat" "$examples/t407.dat" t407.dat
   finish_case "OK refuses a suffix holding the $name ($how), with the keyboard on it"
+done
+
+# The markers at their size: ■ at both ends weighs visibly more at 端点倍率 3
+# than at 1 (dark pixels in the strip).
+declare -A box_dark=()
+for scale in 1 3; do
+  replace_line "$examples/t407.dat" 3 5 | replace_line /dev/stdin 4 5 |
+    replace_line /dev/stdin 8 "$scale" > "$work/boxes-$scale.dat"
+  dir=$(new_case "preview-boxes-$scale" "$examples/JWC_TEMP.TXT" "$work/boxes-$scale.dat" "$exe_dir/t408.exe")
+  launch "$dir" t408.exe
+  if find_dialog; then
+    sleep 0.3
+    boxes=$(probe strip)
+    box_dark[$scale]=$(strip_dark "$boxes")
+    band_says "$boxes" "基準寸法の右に「1000」を追加"
+    xdotool key Escape
+  fi
+  expect_exit 0
+done
+echo "wine: dark pixels of ■ at 端点倍率 1 and 3: ${box_dark[1]:-?} and ${box_dark[3]:-?}"
+[ "$(( ${box_dark[3]:-0} * 2 ))" -gt "$(( ${box_dark[1]:-0} * 3 ))" ] ||
+  problem "■ at 端点倍率 3 (${box_dark[3]:-?} dark pixels) does not outweigh ■ at 1 (${box_dark[1]:-?})"
+finish_case "■ at 端点倍率 3 outweighs ■ at 1 by half as much again in dark pixels"
+
+# Screenshots of the markers turned outward and of a long dimension, drawn
+# broken: the value whole between its two ends.
+for row in "reversed|hp1 400 0|基準寸法の右に「400」を追加、端点は外向き" \
+  "long|hp1 1234567 0|基準寸法の右に「1,234,567」を追加"; do
+  name=${row%%|*}
+  rest=${row#*|}
+  pick=${rest%%|*}
+  said=${rest#*|}
+  sed "s/^hp1 1000 0/$pick/" "$examples/JWC_TEMP.TXT" > "$work/$name.txt"
+  replace_line "$examples/t407.dat" 19 1 > "$work/$name.dat"
+  dir=$(new_case "preview-$name" "$work/$name.txt" "$work/$name.dat" "$exe_dir/t408.exe")
+  launch "$dir" t408.exe
+  if find_dialog; then
+    sleep 0.3
+    band_says "$(probe strip)" "$said"
+    import -window "$dialog" "$root/$win_build/t408-preview-$name.png" 2>/dev/null ||
+      problem "screenshot failed"
+    xdotool key Escape
+  fi
+  expect_exit 0
+  finish_case "the $name case: the band says \"$said\" (screenshot t408-preview-$name.png)"
 done
 
 # 50 keys into Edit7 at 20 a second (8 digits, 8 BackSpaces, three times,

@@ -25,12 +25,25 @@ expect_lines "${report:-}" "task-bar button: t408_水平寸法線＋"
 finish_case "one task-bar button, t408_水平寸法線＋; minimising it hides the dialog, restoring shows it"
 
 # A screen reader hears what would be added.
-expect_lines "${report:-}" "strip: 追加：1000　始点：線矢印　終点：線矢印"
+expect_lines "${report:-}" "strip: 基準寸法の右に「1000」を追加"
 [ -n "$dialog" ] && xdotool windowfocus --sync "$dialog" key Return
 expect_exit 0
 same_file "$dir/JWC_TEMP.TXT" "$worked/JWC_TEMP.TXT" JWC_TEMP.TXT
 same_file "$dir/t407.dat" "$worked/t407.dat" t407.dat
 finish_case "the strip says what OK would add; Enter then still adds the dimension"
+
+# The notes run longer than Memo1 is high: its scroll bar reaches the last
+# of them. 21 lines, 15 in view, so the end shows from line 6 (counting
+# from 0).
+dir=$(new_case memo "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")
+launch "$dir" t408.exe
+if find_dialog; then
+  memo=$(probe memo)
+  expect_lines "$memo" "memo lines 21, scroll bar" "memo scrolled to the end shows from line 6"
+  xdotool key Escape
+fi
+expect_exit 0
+finish_case "Memo1 has a scroll bar, and scrolled to the end it shows its last notes"
 
 # Texts nobody edited keep the bytes they were loaded with, as in t408q: NEC
 # and IBM duplicates and a backslash sign in the prefix, a NUL and a lone lead

@@ -134,22 +134,43 @@ bool Near(ScenePoint a, ScenePoint b, double tolerance = 0.01) {
   return std::fabs(a.X - b.X) <= tolerance && std::fabs(a.Y - b.Y) <= tolerance;
 }
 
-// A stroke may be drawn longer than it is, along its own direction, so that
-// it stays visible.
-bool Matches(const SceneLine& l, ScenePoint from, ScenePoint to) {
-  if (l.Role == SceneLineRole::Stroke && Near(l.From, from)) {
-    const double length = std::hypot(to.X - from.X, to.Y - from.Y);
-    if (length >= 6) return Near(l.To, to);
-    const double drawn = std::hypot(l.To.X - l.From.X, l.To.Y - l.From.Y);
-    const double cross =
-        (l.To.X - l.From.X) * (to.Y - from.Y) - (l.To.Y - l.From.Y) * (to.X - from.X);
-    return std::fabs(drawn - 6) < 0.01 && std::fabs(cross) < 0.01 * drawn;
+bool Inside(ScenePoint p, const SceneRect& r, double tolerance = 1e-6) {
+  return p.X >= r.Left - tolerance && p.X <= r.Right + tolerance && p.Y >= r.Top - tolerance &&
+         p.Y <= r.Bottom + tolerance;
+}
+
+bool OnEdge(ScenePoint p, const SceneRect& r) {
+  return Inside(p, r) && (std::fabs(p.X - r.Left) < 1e-6 || std::fabs(p.X - r.Right) < 1e-6 ||
+                          std::fabs(p.Y - r.Top) < 1e-6 || std::fabs(p.Y - r.Bottom) < 1e-6);
+}
+
+// `p` lies on the segment from `a` to `b`.
+bool Between(ScenePoint p, ScenePoint a, ScenePoint b) {
+  const double dx = b.X - a.X, dy = b.Y - a.Y, length = std::hypot(dx, dy);
+  if (length < 1e-9) return Near(p, a);
+  const double cross = (p.X - a.X) * dy - (p.Y - a.Y) * dx;
+  const double along = ((p.X - a.X) * dx + (p.Y - a.Y) * dy) / length;
+  return std::fabs(cross) / length < 0.01 && along > -0.01 && along < length + 0.01;
+}
+
+// The scene draws the end `end` of the segment from `end` to `other`: a line
+// of the scene starts there (or, where the strip cuts it, at the strip's
+// edge) and runs along the segment.
+bool DrawsEnd(const PreviewScene& scene, ScenePoint end, ScenePoint other) {
+  for (const SceneLine& l : scene.Lines) {
+    if (l.Role == SceneLineRole::Reference || l.Role == SceneLineRole::PickedMark) continue;
+    if (!Between(l.From, end, other) || !Between(l.To, end, other)) continue;
+    for (ScenePoint p : {l.From, l.To}) {
+      if (Near(p, end) || (!Inside(end, scene.Inside) && OnEdge(p, scene.Inside))) return true;
+    }
   }
-  return (Near(l.From, from) && Near(l.To, to)) || (Near(l.From, to) && Near(l.To, from));
+  // Wholly beyond the strip: nothing of it is drawn.
+  return !Inside(end, scene.Inside) && !Inside(other, scene.Inside);
 }
 
 bool DrawsOutput(const SceneLine& l) {
-  return l.Role != SceneLineRole::Reference && l.Role != SceneLineRole::PickedMark;
+  return l.Role != SceneLineRole::Reference && l.Role != SceneLineRole::PickedMark &&
+         l.Role != SceneLineRole::Break;
 }
 
 }  // namespace
@@ -175,9 +196,17 @@ TEST(preview_scene, every_command_ok_writes_is_in_the_scene_under_its_transform)
       if (line.rfind("pt ", 0) == 0) {
         const std::vector<double> pt = Numbers(line.substr(3));
         const ScenePoint tip = t.Apply(Point{pt[0], pt[1]});
+        // At its paper size times the end-marker scale and the layer scale.
+        const EndMarker* marker = nullptr;
+        for (const EndMarker& m : EndMarkers()) {
+          if (m.PointCode == static_cast<int>(pt[4])) marker = &m;
+        }
+        ASSERT_NE(marker, nullptr) << line;
+        const double size = marker->PaperExtent * pt[2] * c.scale * t.Scale;
         bool found = false;
         for (const SceneMarker& m : scene.Markers) {
           found |= m.Code == static_cast<int>(pt[4]) && Near(m.Tip, tip) &&
+                   std::fabs(m.Size - size) < 1e-6 &&
                    std::fabs(NormalizeDegrees(m.Angle - (pt[3] - c.axis) + 0.5) - 0.5) < 1e-6;
         }
         EXPECT_TRUE(found) << line;
@@ -185,65 +214,102 @@ TEST(preview_scene, every_command_ok_writes_is_in_the_scene_under_its_transform)
         ASSERT_LT(i + 1, out.size());
         ASSERT_TRUE(scene.Text.has_value());
         EXPECT_EQ(scene.Text->Text, out[i + 1]);
+        // Where OK puts it; broken, centred on the break as on the line.
+        const std::vector<double> cs = Numbers(line.substr(3));
+        if (!t.Break) {
+          EXPECT_TRUE(Near(scene.Text->Anchor, t.Apply(Point{cs[0], cs[1]}))) << line;
+        }
       } else if (v.size() == 4 && line.find_first_not_of("0123456789.-E ") == std::string::npos) {
         ++lineCommands;
         const ScenePoint from = t.Apply(Point{v[0], v[1]}), to = t.Apply(Point{v[2], v[3]});
-        bool found = false;
-        for (const SceneLine& l : scene.Lines) found |= DrawsOutput(l) && Matches(l, from, to);
-        EXPECT_TRUE(found) << line;
+        EXPECT_TRUE(DrawsEnd(scene, from, to)) << line;
+        EXPECT_TRUE(DrawsEnd(scene, to, from)) << line;
       }
     }
-    // Nothing drawn in black that OK would not write (zero-length pieces OK
-    // leaves out are the only difference).
+    // Nothing drawn in black that OK would not write: a line the strip cuts
+    // off entirely is the one piece less, a broken line's second half the
+    // one more.
     std::size_t sceneLines = 0;
     for (const SceneLine& l : scene.Lines) sceneLines += DrawsOutput(l) ? 1 : 0;
-    EXPECT_LE(lineCommands, sceneLines);
+    EXPECT_LE(sceneLines, lineCommands + (t.Break ? 1 : 0));
     EXPECT_EQ(scene.Markers.size(),
               static_cast<std::size_t>((c.startKind != 0) + (c.endKind != 0)));
   }
 }
 
-TEST(preview_scene, text_and_markers_stay_legible_and_inside_the_strip) {
+TEST(preview_scene, everything_stays_inside_the_strip_and_the_value_stays_legible) {
   for (const Case& c : GeneratedCases()) {
     SCOPED_TRACE(c.Name());
     const std::unique_ptr<StartedDialog> started = Start(c);
-    StartedDialog& d = *started;
-    const PreviewScene scene = d.form.Preview();
+    const PreviewScene scene = started->form.Preview();
     ASSERT_TRUE(scene.Text.has_value());
     const SceneText& text = *scene.Text;
-    EXPECT_GE(text.Height, 13);
-    const double width = TextRunLength(text.Text, text.Height, 0);
-    const bool leftToRight = text.Angle < 90 || text.Angle > 270;
-    const double left = leftToRight ? text.Anchor.X : text.Anchor.X - width;
-    const double top = leftToRight ? text.Anchor.Y - text.Height : text.Anchor.Y;
-    EXPECT_GE(left, 0);
-    EXPECT_LE(left + width, scene.Width);
-    EXPECT_GE(top, 0);
-    EXPECT_LE(top + text.Height, scene.Height);
-    for (const SceneMarker& m : scene.Markers) EXPECT_GE(m.Size, 5);
-    // The dimension line runs across the strip, horizontal.
+    EXPECT_GE(text.Height, scene.FontHeight);
+    // Its box, from the anchor along its direction and up from there.
+    const double a = DegreesToRadians(text.Angle);
+    for (double along : {0.0, text.Length}) {
+      for (double up : {0.0, text.Height}) {
+        const ScenePoint corner{text.Anchor.X + along * std::cos(a) - up * std::sin(a),
+                                text.Anchor.Y - along * std::sin(a) - up * std::cos(a)};
+        EXPECT_TRUE(Inside(corner, scene.Inside, 0.01)) << corner.X << " " << corner.Y;
+      }
+    }
     for (const SceneLine& l : scene.Lines) {
-      if (l.Role != SceneLineRole::Dimension) continue;
-      EXPECT_NEAR(l.From.Y, l.To.Y, 1e-6);
-      EXPECT_GE(std::min(l.From.X, l.To.X), 0);
-      EXPECT_LE(std::max(l.From.X, l.To.X), scene.Width);
+      EXPECT_TRUE(Inside(l.From, scene.Inside) && Inside(l.To, scene.Inside));
+    }
+    for (const SceneMarker& m : scene.Markers) {
+      for (const ScenePath& p : m.Paths) {
+        for (ScenePoint q : p.Points) EXPECT_TRUE(Inside(q, scene.Inside, 0.01));
+      }
+      for (const SceneEllipse& e : m.Ellipses) {
+        EXPECT_TRUE(
+            Inside(ScenePoint{e.Centre.X - e.Radius, e.Centre.Y - e.Radius}, scene.Inside, 0.01) &&
+            Inside(ScenePoint{e.Centre.X + e.Radius, e.Centre.Y + e.Radius}, scene.Inside, 0.01));
+      }
+    }
+    // The dimension line runs horizontal.
+    for (const SceneLine& l : scene.Lines) {
+      if (l.Role == SceneLineRole::Dimension) {
+        EXPECT_NEAR(l.From.Y, l.To.Y, 1e-6);
+      }
     }
   }
 }
 
 // ---- Golden scenes -------------------------------------------------------------
 
-TEST(preview_scene, the_worked_example_and_its_reversed_variant_match_their_golden_scenes) {
+TEST(preview_scene, the_worked_example_and_its_variants_match_their_golden_scenes) {
+  struct Variant {
+    const char* pick;                     // picked point 1
+    std::map<int, std::string> settings;  // t407.dat lines replaced
+  };
   struct {
     const char* golden;
-    const char* pick;
-  } cases[] = {{"preview.txt", "hp1 1000 0"}, {"preview-reversed.txt", "hp1 400 0"}};
+    std::vector<Variant> variants;  // one scene each, one after the other
+  } cases[] = {
+      {"preview.txt", {{"hp1 1000 0", {}}}},
+      {"preview-reversed.txt", {{"hp1 400 0", {}}}},
+      {"preview-arrow-markers.txt",
+       {{"hp1 2000 0", {{3, "1"}, {4, "6"}}}, {"hp1 2000 0", {{3, "9"}, {4, "11"}}}}},
+      {"preview-box-and-dot-markers.txt",
+       {{"hp1 1000 0", {{3, "2"}, {4, "5"}}},
+        {"hp1 1000 0", {{3, "5"}, {4, "5"}, {8, "3"}}},
+        {"hp1 1000 0", {{3, "3"}, {4, "4"}}},
+        {"hp1 1000 0", {{3, "7"}, {4, "7"}}}}},
+      {"preview-integral-and-slash.txt", {{"hp1 1000 0", {{3, "8"}, {4, "10"}}}}},
+      {"preview-long.txt", {{"hp1 1234567 0", {{19, "1"}}}}},
+      {"preview-figure.txt", {{"hp1 1000 0", {{22, "1"}}}}},
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.golden);
-    std::string exchange = ExampleFile("JWC_TEMP.TXT");
-    exchange.replace(exchange.find("hp1 1000 0"), 10, c.pick);
-    StartedDialog d(ExampleFile("t407.dat"), exchange);
-    EXPECT_EQ(FormatScene(d.form.Preview()), ExampleFile(std::string("expected/") + c.golden));
+    std::string scenes;
+    for (const Variant& v : c.variants) {
+      std::string exchange = ExampleFile("JWC_TEMP.TXT");
+      exchange.replace(exchange.find("hp1 1000 0"), 10, v.pick);
+      StartedDialog d(SettingsBytes(v.settings), exchange);
+      scenes += FormatScene(d.form.Preview());
+    }
+    EXPECT_EQ(scenes, ExampleFile(std::string("expected/") + c.golden));
   }
 }
 
@@ -316,6 +382,59 @@ TEST(preview_scene, a_refusal_shows_the_text_ok_would_give) {
     EXPECT_TRUE(scene.Lines.empty());
     d.form.Button1Click();
     EXPECT_EQ(d.form.RefusalMessage(), ToCp932(c.message));
+  }
+}
+
+TEST(preview_scene, the_band_says_what_ok_would_do_or_what_a_value_has_to_be) {
+  struct {
+    const char* name;
+    std::map<int, std::string> settings;  // UTF-8
+    const char* pickX;
+    const char* band;  // UTF-8
+  } cases[] = {
+      {"after the reference", {}, "1000", "基準寸法の右に「1000」を追加"},
+      {"before it", {}, "-2000", "基準寸法の左に「1000」を追加"},
+      {"markers turned outward", {}, "400", "基準寸法の右に「400」を追加、端点は外向き"},
+      {"a dimension figure", {{22, "1"}}, "1000", "基準寸法の右に寸法図形「1000」を追加"},
+      {"the reference along another axis angle",
+       {{25, "10"}},
+       "1000",
+       "基準寸法の右に「1000」を追加、軸角が違い一直線になりません"},
+      {"a value too long for the line",
+       {{9, "寸法値の接頭文字寸法値の接頭文字寸法値の接頭文字寸法値の"}},
+       "1000",
+       "基準寸法の右に「寸法値の接頭文字寸法値の接…の接頭文字寸法値の1000」を追加"},
+      {"a full-width digit", {{8, "５"}}, "1000", "端点倍率「５」：0 より大きい数にして下さい"},
+      {"a digit between blanks",
+       {{8, " 5 "}},
+       "1000",
+       "端点倍率「 5 」：0 より大きい数にして下さい"},
+      {"an arrow too long",
+       {{14, "5099999"}},
+       "1000",
+       "線矢印の長さ「5099999」：0 より大きく 1000 以下の数にして下さい"},
+      {"a half turn",
+       {{15, "180"}},
+       "1000",
+       "線矢印の角度「180」：0 より大きく 180 未満の数にして下さい"},
+      {"a negative gap",
+       {{12, "-1"}},
+       "1000",
+       "計測点と寸法補助線の距離「-1」：0 以上の数にして下さい"},
+      {"a precision past the list", {{6, "99"}}, "1000", "寸法値の精度：項目を選んで下さい"},
+      {"inside", {}, "-500", "直前作図した水平寸法線の内側を指定する事は出来ません。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::map<int, std::string> settings;
+    for (const auto& [line, text] : c.settings) settings[line] = ToCp932(text);
+    StartedDialog d(SettingsBytes(settings),
+                    CrLfLines({"hq", "hs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1",
+                               std::string("hp1 ") + c.pickX + " 0"}));
+    const PreviewScene scene = d.form.Preview();
+    EXPECT_EQ(scene.Description.Before + scene.Description.After, ToCp932(c.band));
+    // The band is not the status strip's progress: OK's two texts stay its own.
+    EXPECT_TRUE(d.window.StatusTexts().empty());
   }
 }
 

@@ -10,8 +10,15 @@
 //   state                which control has the keyboard, its selection, the
 //                        caret, and the texts of the edits
 //   strip                what the preview strip says, how many of its pixels
-//                        are black (the new dimension's colour) and a
-//                        checksum of all of them
+//                        are black (the new dimension's colour) and dark
+//                        (darker than mid-grey), how many grey levels it
+//                        has (smoothing makes them) and a checksum of all
+//                        of them
+//   band                 what the grey band above the strip (LabelA1) says
+//   memo                 Memo1's lines, whether it has a scroll bar, and the
+//                        first line it shows once scrolled to the end (by
+//                        SB_BOTTOM, as its scroll bar does), then back at
+//                        the top
 //   paste TEXT           puts TEXT on the clipboard and pastes it into the
 //                        control that has the keyboard, as Ctrl+V would
 //   boxes                how many message boxes (captioned 確認) are open
@@ -329,19 +336,48 @@ int Strip(HWND dialog) {
   BitBlt(copy, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
   GdiFlush();
   const auto* pixels = static_cast<const unsigned int*>(bits);
-  unsigned long long black = 0, checksum = 1469598103934665603ull;
+  unsigned long long black = 0, dark = 0, checksum = 1469598103934665603ull;
+  bool greys[256] = {};
   for (long i = 0; i < static_cast<long>(client.right) * client.bottom; ++i) {
     const unsigned int colour = pixels[i] & 0xFFFFFF;
+    const unsigned int red = colour >> 16, green = (colour >> 8) & 0xFF, blue = colour & 0xFF;
     if (colour == 0) ++black;
+    if (red + green + blue < 3 * 128) ++dark;
+    if (red == green && green == blue) greys[red] = true;
     checksum = (checksum ^ colour) * 1099511628211ull;
   }
+  int greyLevels = 0;
+  for (bool seen : greys) greyLevels += seen ? 1 : 0;
   SelectObject(copy, old);
   DeleteObject(bitmap);
   DeleteDC(copy);
   ReleaseDC(nullptr, screen);
   Say(L"strip says: " + TextOf(strip));
   Say(L"strip " + std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom) +
-      L", black " + std::to_wstring(black) + L", checksum " + std::to_wstring(checksum));
+      L", black " + std::to_wstring(black) + L", dark " + std::to_wstring(dark) + L", greys " +
+      std::to_wstring(greyLevels) + L", checksum " + std::to_wstring(checksum));
+  return 0;
+}
+
+HWND ControlOf(HWND dialog, ControlId id) { return GetDlgItem(dialog, 100 + static_cast<int>(id)); }
+
+int Band(HWND dialog) {
+  Say(L"band says: " + TextOf(ControlOf(dialog, ControlId::LabelA1)));
+  return 0;
+}
+
+int Memo(HWND dialog) {
+  const HWND memo = ControlOf(dialog, ControlId::Memo1);
+  DWORD_PTR lines = 0, first = 0, ignored = 0;
+  SendMessageTimeoutW(memo, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &lines);
+  // Another process's scroll range cannot be read under Wine; the style says
+  // whether the bar is there, and scrolling it says where it goes.
+  const bool bar = (GetWindowLongW(memo, GWL_STYLE) & WS_VSCROLL) != 0;
+  Say(L"memo lines " + std::to_wstring(lines) + (bar ? L", scroll bar" : L", no scroll bar"));
+  SendMessageTimeoutW(memo, WM_VSCROLL, SB_BOTTOM, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  SendMessageTimeoutW(memo, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 2000, &first);
+  Say(L"memo scrolled to the end shows from line " + std::to_wstring(first));
+  SendMessageTimeoutW(memo, WM_VSCROLL, SB_TOP, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   return 0;
 }
 
@@ -415,5 +451,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"strip") return Strip(dialog);
   if (command == L"paste" && argc == 3) return Paste(dialog, Unescaped(argv[2]));
   if (command == L"boxes") return Boxes(dialog);
+  if (command == L"band") return Band(dialog);
+  if (command == L"memo") return Memo(dialog);
   return 2;
 }

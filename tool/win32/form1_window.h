@@ -54,6 +54,8 @@ class Form1Window {
   // The form's face at `height` pixels, the height already scaled.
   HFONT Font(int height);
   HBRUSH Brush(COLORREF colour);
+  // Memo1's notes whole on their lines, in a narrower font if need be.
+  void KeepNotesWhole(HWND memo, const ControlDescription& notes);
 
   // ---- Building the controls
   void Build(HWND window);
@@ -96,6 +98,7 @@ class Form1Window {
   HICON smallIcon_ = nullptr;
   HICON bigIcon_ = nullptr;
   std::map<int, HFONT> fonts_;
+  HFONT notesFont_ = nullptr;  // Memo1's, when the form's font is too wide for it
   std::map<COLORREF, HBRUSH> brushes_;
   // Controls painted in a colour of their own (Memo1, LabelA1).
   std::map<HWND, COLORREF> backgrounds_;

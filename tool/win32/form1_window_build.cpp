@@ -11,6 +11,7 @@
 // imm.h needs windows.h first.
 #include <imm.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +46,7 @@ Form1Window::~Form1Window() {
   if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
   if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
   for (auto& [height, font] : fonts_) DeleteObject(font);
+  if (notesFont_ != nullptr) DeleteObject(notesFont_);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
 
@@ -61,6 +63,45 @@ HFONT Form1Window::Font(int height) {
                   DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, WideFromSjis(form.FontFace).c_str());
   fonts_[height] = font;
   return font;
+}
+
+// The longest notes are twelve full-width characters, as wide as Memo1 is
+// beside its scroll bar, give or take a pixel: the edit's own margins, or a
+// substitute face a little wider than MS Gothic, would cut their last
+// character. Then the notes get the same face a little narrower. A new font
+// brings the margins back, so this follows every WM_SETFONT.
+void Form1Window::KeepNotesWhole(HWND memo, const ControlDescription& notes) {
+  SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+  RECT shown{};
+  SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+  HDC dc = GetDC(memo);
+  if (dc == nullptr) return;
+  const int height = ScaledFontHeight(notes.FontHeight, dpi_);
+  HGDIOBJ old = SelectObject(dc, Font(height));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  LONG widest = 0;
+  for (std::string_view line : notes.Lines) {
+    const std::wstring text = WideFromSjis(line);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    widest = std::max(widest, extent.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(memo, dc);
+  const LONG room = shown.right - shown.left;
+  if (widest <= room || widest == 0) return;
+  // One pixel to spare: the edit cuts a line that fills it exactly.
+  const int width = static_cast<int>(metrics.tmAveCharWidth * (room - 1) / widest);
+  const WindowDescription& form = Form1Description().Window;
+  HFONT narrow =
+      CreateFontW(-height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                  static_cast<DWORD>(form.FontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, WideFromSjis(form.FontFace).c_str());
+  SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(narrow), TRUE);
+  SendMessageW(memo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+  if (notesFont_ != nullptr) DeleteObject(notesFont_);
+  notesFont_ = narrow;
 }
 
 HBRUSH Form1Window::Brush(COLORREF colour) {
@@ -142,6 +183,7 @@ void Form1Window::BuildControl(const ControlDescription& c) {
           WS_EX_CLIENTEDGE, ControlWindowBounds(c, dpi_), id, c.FontHeight);
       toolkit_.SetControl(c.Id, control);
       LeaveDialogKeysToDialog(control);
+      KeepNotesWhole(control, c);
       break;
     }
     case ControlKind::ScrollBox: {
@@ -201,7 +243,7 @@ void Form1Window::Build(HWND window) {
   window_ = window;
   dpi_ = WindowDpi(window);
   toolkit_.SetWindow(window);
-  toolkit_.SetFontHeight(DialogFontHeight(dpi_));
+  toolkit_.SetDpi(dpi_);
   const FormDescription& form = Form1Description();
   // Created in tab order: the dialog keys follow the order of creation.
   for (const ControlDescription& control : form.Controls) BuildControl(control);
@@ -299,7 +341,7 @@ void Form1Window::FollowDpi(int dpi, const RECT& suggested) {
   LayOut();
   SetIcons();
   // The strip has its new size: its drawing is made again for it.
-  toolkit_.SetFontHeight(DialogFontHeight(dpi_));
+  toolkit_.SetDpi(dpi_);
   form_.ValuesChanged();
 }
 
@@ -318,6 +360,7 @@ void Form1Window::LayOut() {
   for (const auto& [control, child] : placedControls_) {
     refont(child, control->FontHeight);
     place(child, ControlWindowBounds(*control, dpi_));
+    if (control->Kind == ControlKind::Memo) KeepNotesWhole(child, *control);
     if (control->Kind == ControlKind::DropDownList) {
       FillDropDownHeight(child, ScaleRect(control->Bounds, dpi_));
     }

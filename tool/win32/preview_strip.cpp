@@ -1,14 +1,21 @@
 #include "tool/win32/preview_strip.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <span>
 #include <vector>
 
+#include "tool/supersampling.h"
 #include "tool/win32/sjis_edge.h"
 
 namespace {
 
 constexpr wchar_t kStripClass[] = L"T408Preview";
 constexpr COLORREF kPaper = RGB(255, 255, 255);
+// Painted at this multiple of its size and averaged down: smooth lines and
+// text from plain GDI, the same under Wine as on Windows.
+constexpr int kSupersampling = 4;
 
 COLORREF InkColour(SceneInk ink) {
   switch (ink) {
@@ -24,15 +31,23 @@ COLORREF InkColour(SceneInk ink) {
   return RGB(0, 0, 0);
 }
 
-POINT Pixel(ScenePoint p) {
-  return POINT{static_cast<LONG>(std::lround(p.X)), static_cast<LONG>(std::lround(p.Y))};
+// A strip pixel on the supersampled bitmap.
+POINT Sample(ScenePoint p) {
+  return POINT{static_cast<LONG>(std::lround(p.X * kSupersampling)),
+               static_cast<LONG>(std::lround(p.Y * kSupersampling))};
+}
+
+int Samples(double pixels) {
+  return std::max(1, static_cast<int>(std::lround(pixels * kSupersampling)));
 }
 
 // A pen and a brush selected into a device context for as long as it lives.
 class Drawing {
  public:
-  Drawing(HDC dc, COLORREF ink, SceneFill fill) : dc_(dc) {
-    pen_ = CreatePen(PS_SOLID, 1, ink);
+  Drawing(HDC dc, COLORREF ink, SceneFill fill, double width) : dc_(dc) {
+    LOGBRUSH solid{BS_SOLID, ink, 0};
+    pen_ = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND,
+                        static_cast<DWORD>(Samples(width)), &solid, 0, nullptr);
     brush_ = fill == SceneFill::None ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))
                                      : CreateSolidBrush(fill == SceneFill::Ink ? ink : kPaper);
     ownsBrush_ = fill != SceneFill::None;
@@ -56,21 +71,19 @@ class Drawing {
   HGDIOBJ oldPen_, oldBrush_;
 };
 
-void PaintLine(HDC dc, const SceneLine& line) {
-  Drawing d(dc, InkColour(line.Ink), SceneFill::None);
-  const POINT from = Pixel(line.From), to = Pixel(line.To);
+void PaintLine(HDC dc, const SceneLine& line, double width) {
+  Drawing d(dc, InkColour(line.Ink), SceneFill::None, width);
+  const POINT from = Sample(line.From), to = Sample(line.To);
   MoveToEx(dc, from.x, from.y, nullptr);
   LineTo(dc, to.x, to.y);
-  // LineTo leaves out the last pixel.
-  SetPixel(dc, to.x, to.y, InkColour(line.Ink));
 }
 
-void PaintMarker(HDC dc, const SceneMarker& marker) {
+void PaintMarker(HDC dc, const SceneMarker& marker, double width) {
   const COLORREF ink = InkColour(SceneInk::Dimension);
   for (const ScenePath& path : marker.Paths) {
-    Drawing d(dc, ink, path.Fill);
+    Drawing d(dc, ink, path.Fill, width);
     std::vector<POINT> points;
-    for (ScenePoint p : path.Points) points.push_back(Pixel(p));
+    for (ScenePoint p : path.Points) points.push_back(Sample(p));
     const int count = static_cast<int>(points.size());
     if (path.Closed) {
       Polygon(dc, points.data(), count);
@@ -79,14 +92,28 @@ void PaintMarker(HDC dc, const SceneMarker& marker) {
     }
   }
   for (const SceneEllipse& e : marker.Ellipses) {
-    Drawing d(dc, ink, e.Fill);
-    const POINT c = Pixel(e.Centre);
-    const int r = std::max(1, static_cast<int>(std::lround(e.Radius)));
-    Ellipse(dc, c.x - r, c.y - r, c.x + r + 1, c.y + r + 1);
+    Drawing d(dc, ink, e.Fill, width);
+    const POINT c = Sample(e.Centre);
+    const int r = Samples(e.Radius);
+    Ellipse(dc, c.x - r, c.y - r, c.x + r, c.y + r);
   }
 }
 
-std::wstring WideText(const SceneMessage& message) {
+// A 32-bit bitmap of `width` by `height` pixels, rows from the top.
+BITMAPINFO TopDownBitmap(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
+
+std::wstring WideMessage(const SceneMessage& message) {
   std::wstring text = WideFromSjis(message.Before);
   if (message.Character) {
     const char32_t c = *message.Character;
@@ -99,8 +126,6 @@ std::wstring WideText(const SceneMessage& message) {
   }
   return text + WideFromSjis(message.After);
 }
-
-}  // namespace
 
 PreviewStrip::~PreviewStrip() {
   if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -125,7 +150,7 @@ HWND PreviewStrip::Create(HWND parent, HINSTANCE instance, const RECT& bounds) {
 void PreviewStrip::Show(const PreviewScene& scene) {
   scene_ = scene;
   if (window_ == nullptr) return;
-  SetWindowTextW(window_, WideText(scene_.Description).c_str());
+  SetWindowTextW(window_, WideMessage(scene_.Description).c_str());
   // Painted now: the next keystroke is handled only after it.
   InvalidateRect(window_, nullptr, FALSE);
   UpdateWindow(window_);
@@ -153,73 +178,102 @@ void PreviewStrip::Paint(HDC target) {
   RECT client;
   GetClientRect(window_, &client);
   const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) return;
+  const int k = kSupersampling;
   HDC dc = CreateCompatibleDC(target);
-  HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  HBRUSH paper = CreateSolidBrush(kPaper);
-  FillRect(dc, &client, paper);
-  DeleteObject(paper);
+  const BITMAPINFO largeInfo = TopDownBitmap(width * k, height * k);
+  void* bits = nullptr;
+  HBITMAP large = CreateDIBSection(dc, &largeInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (large == nullptr || bits == nullptr) {
+    DeleteDC(dc);
+    return;
+  }
+  HGDIOBJ oldBitmap = SelectObject(dc, large);
+  PatBlt(dc, 0, 0, width * k, height * k, WHITENESS);
   if (scene_.Message) {
     PaintMessage(dc, *scene_.Message);
   } else {
     PaintScene(dc);
   }
-  BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const std::size_t samples = static_cast<std::size_t>(width) * height * k * k;
+  std::vector<std::uint32_t> small(static_cast<std::size_t>(width) * height);
+  AverageBlocks(std::span<const std::uint32_t>(static_cast<const std::uint32_t*>(bits), samples),
+                width, height, k, small);
+  const BITMAPINFO smallInfo = TopDownBitmap(width, height);
+  SetDIBitsToDevice(target, 0, 0, width, height, 0, 0, 0, height, small.data(), &smallInfo,
+                    DIB_RGB_COLORS);
   SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
+  DeleteObject(large);
   DeleteDC(dc);
 }
 
-HFONT PreviewStrip::CreateTextFont(double height, double angle) const {
+// `height` and the cell `width` (0: the face's own) in strip pixels.
+HFONT PreviewStrip::CreateTextFont(double height, double width, double angle) const {
   const int tenths = static_cast<int>(std::lround(angle * 10)) % 3600;
   // A negative height asks for the character height, as the scene gives it.
-  return CreateFontW(-static_cast<int>(std::lround(height)), 0, tenths, tenths, FW_NORMAL, FALSE,
-                     FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face_.c_str());
+  return CreateFontW(-Samples(height), width > 0 ? Samples(width) : 0, tenths, tenths, FW_NORMAL,
+                     FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     NONANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, face_.c_str());
+}
+
+void PreviewStrip::PaintText(HDC dc, const SceneText& t) const {
+  // Half-width cells: a fixed-pitch face's average character is half-width.
+  HFONT font = CreateTextFont(t.Height, t.Width / 2, t.Angle);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, InkColour(t.Ink));
+  SetTextAlign(dc, TA_BOTTOM | TA_LEFT | TA_NOUPDATECP);
+  const double a = t.Angle * 3.14159265358979323846 / 180;
+  for (const SceneGlyph& glyph : t.Glyphs) {
+    const std::wstring character = WideFromSjis(glyph.Bytes);
+    const POINT at = Sample(ScenePoint{t.Anchor.X + glyph.Offset * std::cos(a),
+                                       t.Anchor.Y - glyph.Offset * std::sin(a)});
+    TextOutW(dc, at.x, at.y, character.c_str(), static_cast<int>(character.size()));
+  }
+  SelectObject(dc, oldFont);
+  DeleteObject(font);
 }
 
 void PreviewStrip::PaintScene(HDC dc) const {
+  // Nothing reaches nearer the strip's edge than its inside, a line's width
+  // included.
+  const double half = scene_.LineWidth / 2;
+  const SceneRect& in = scene_.Inside;
+  const POINT topLeft = Sample(ScenePoint{in.Left - half, in.Top - half});
+  const POINT bottomRight = Sample(ScenePoint{in.Right + half, in.Bottom + half});
+  IntersectClipRect(dc, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
   // The reference first, under the new dimension; the picked point on top.
   for (SceneInk ink : {SceneInk::Reference, SceneInk::Dimension, SceneInk::Figure}) {
     for (const SceneLine& line : scene_.Lines) {
-      if (line.Ink == ink) PaintLine(dc, line);
+      if (line.Ink == ink) PaintLine(dc, line, scene_.LineWidth);
     }
   }
-  for (const SceneMarker& marker : scene_.Markers) PaintMarker(dc, marker);
-  if (scene_.Text) {
-    const SceneText& t = *scene_.Text;
-    HFONT font = CreateTextFont(t.Height, t.Angle);
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, InkColour(t.Ink));
-    SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
-    const std::wstring text = WideFromSjis(t.Text);
-    const POINT at = Pixel(t.Anchor);
-    TextOutW(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
-  }
+  for (const SceneMarker& marker : scene_.Markers) PaintMarker(dc, marker, scene_.LineWidth);
+  if (scene_.Text) PaintText(dc, *scene_.Text);
   for (const SceneLine& line : scene_.Lines) {
-    if (line.Ink == SceneInk::Picked) PaintLine(dc, line);
+    if (line.Ink == SceneInk::Picked) PaintLine(dc, line, scene_.LineWidth);
   }
 }
 
 void PreviewStrip::PaintMessage(HDC dc, const SceneMessage& message) const {
-  HFONT font = CreateTextFont(scene_.FontHeight, 0);
+  HFONT font = CreateTextFont(scene_.FontHeight, 0, 0);
   HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, InkColour(SceneInk::Dimension));
-  const std::wstring text = WideText(message);
+  const std::wstring text = WideMessage(message);
   RECT client;
   GetClientRect(window_, &client);
-  InflateRect(&client, -4, -2);
+  const int k = kSupersampling;
+  RECT room{client.left * k, client.top * k, client.right * k, client.bottom * k};
+  InflateRect(&room, -Samples(4.0 * scene_.Dpi / 96), -Samples(3.0 * scene_.Dpi / 96));
   // Wrapped between any two characters where a long line needs it, and
   // centred both ways.
   const UINT format = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
-  RECT measured = client;
+  RECT measured = room;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
-  RECT placed = client;
-  placed.top += std::max(0L, ((client.bottom - client.top) - (measured.bottom - measured.top)) / 2);
+  RECT placed = room;
+  placed.top += std::max(0L, ((room.bottom - room.top) - (measured.bottom - measured.top)) / 2);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &placed, format);
   SelectObject(dc, oldFont);
   DeleteObject(font);

@@ -1,13 +1,19 @@
 #pragma once
 // The strip at the bottom of the dialog (ScrollBox1): it paints the scene the
 // core computed (tool/preview_scene.h), the dimension OK would add or the
-// refusal OK would give, with GDI into an off-screen bitmap first, so that a
-// redraw never flickers. Its window text says the same in one line, for
-// screen readers. It is not a tab stop and takes no input.
+// refusal OK would give, with GDI into an off-screen bitmap four times its
+// size, averaged down (tool/supersampling.h): smooth, and a redraw never
+// flickers. Its window text is the band's line, for screen readers. It is
+// not a tab stop and takes no input.
 
 #include <windows.h>
 
+#include <string>
+
 #include "tool/preview_scene.h"
+
+// A line of the scene as the window shows it, the character a refusal names included.
+std::wstring WideMessage(const SceneMessage& message);
 
 class PreviewStrip {
  public:
@@ -25,7 +31,8 @@ class PreviewStrip {
   void Paint(HDC target);
   void PaintScene(HDC dc) const;
   void PaintMessage(HDC dc, const SceneMessage& message) const;
-  HFONT CreateTextFont(double height, double angle) const;
+  void PaintText(HDC dc, const SceneText& text) const;
+  HFONT CreateTextFont(double height, double width, double angle) const;
 
   HWND window_ = nullptr;
   PreviewScene scene_;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "tool/form_scaling.h"
 #include "tool/ui_texts.h"
 #include "tool/win32/display_scaling.h"
 #include "tool/win32/program_folder.h"
@@ -170,10 +171,19 @@ std::optional<char32_t> WindowsToolkit::RejectedCharacter(ControlId edit) {
   return FirstCharacterWithoutSjis(shown);
 }
 
+void WindowsToolkit::SetDpi(int dpi) {
+  dpi_ = dpi;
+  fontHeight_ = DialogFontHeight(dpi);
+}
+
 StripSize WindowsToolkit::PreviewSize() {
   RECT client{};
   GetClientRect(strip_.Window(), &client);
-  return StripSize{client.right, client.bottom, fontHeight_};
+  return StripSize{client.right, client.bottom, fontHeight_, dpi_};
 }
 
-void WindowsToolkit::ShowPreview(const PreviewScene& scene) { strip_.Show(scene); }
+// The band above the strip says in one line what OK would do.
+void WindowsToolkit::ShowPreview(const PreviewScene& scene) {
+  strip_.Show(scene);
+  SetWindowTextW(Control(ControlId::LabelA1), WideMessage(scene.Description).c_str());
+}

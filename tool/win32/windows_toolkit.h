@@ -26,8 +26,8 @@ class WindowsToolkit final : public FormToolkit {
   // lists only.
   void SetRadioGroup(ControlId id, HWND groupBox, std::vector<HWND> items);
   PreviewStrip& Strip() { return strip_; }
-  // The dialog's font height at the resolution the window is laid out at.
-  void SetFontHeight(int pixels) { fontHeight_ = pixels; }
+  // The resolution the window is laid out at, and with it the dialog's font height.
+  void SetDpi(int dpi);
 
   std::filesystem::path ProgramFolder() override;
   // The position in t407.dat's units, which a program that is not DPI-aware
@@ -79,4 +79,5 @@ class WindowsToolkit final : public FormToolkit {
   std::array<ControlId, 2> radioGroupIds_{ControlId::RadioGroup1, ControlId::RadioGroup2};
   PreviewStrip strip_;
   int fontHeight_ = 13;
+  int dpi_ = 96;
 };

@@ -1,0 +1,20 @@
+#pragma once
+// The one line the band above the preview strip (LabelA1) says: what OK
+// would add and where, or what a refused value has to be.
+
+#include <string_view>
+
+#include "tool/dialog_values.h"
+#include "tool/dimension_figure.h"
+#include "tool/preview_scene.h"
+
+// The value and the side of the reference it goes on, as the strip shows
+// them (its frame runs along the axis angle), the markers' outward turn, and
+// a chain that will not lie in line; the value text is shortened in its
+// middle when the line would not fit `strip`'s width.
+SceneMessage DescribeAddition(const DimensionFigure& figure, const DimensionDrawing& drawing,
+                              const StripSize& strip);
+
+// A number or a list item that fails its check: its name, the text exactly
+// as typed, and what is accepted.
+SceneMessage DescribeRefusedValue(const DialogValueRow& row, std::string_view typed);
