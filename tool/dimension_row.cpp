@@ -50,6 +50,12 @@ DimensionRow ComputeDimensionRow(const RowDrawing& drawing, const DialogValues& 
   const Point start = row.Figures.front().DimensionLine.From;
   const Point end = row.Figures.back().DimensionLine.To;
   row.TotalLength = PointDistance(start.X, start.Y, end.X, end.Y);
+  row.WholeLine = one;
+  Placement& whole = row.WholeLine.Geometry;
+  whole = Between(drawing, 0, feet);
+  whole.MeasureEnd = points.back();
+  whole.LineEnd = feet.back();
+  whole.MeasuredLength = row.TotalLength;
   return row;
 }
 

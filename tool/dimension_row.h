@@ -25,6 +25,9 @@ struct DimensionRow {
   ReferenceDimension NewReference;
   // From the first dimension's line start to the last one's line end.
   double TotalLength = 0;
+  // The whole row as one dimension from its first measure point to its
+  // last, on its line: what the preview frames.
+  DimensionDrawing WholeLine;
 };
 
 DimensionRow ComputeDimensionRow(const RowDrawing& drawing, const DialogValues& values);

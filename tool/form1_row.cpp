@@ -8,7 +8,6 @@
 #include "tool/form1.h"
 #include "tool/ui_texts.h"
 #include "tool/value_text.h"
-#include "util/number_text.h"
 
 void TForm1::PlanRow(OkPlan& plan) {
   const DataModel& m = gDataModel;
@@ -69,17 +68,5 @@ std::shared_ptr<const DimensionRow> TForm1::RowFor(const RowDrawing& drawing,
 }
 
 PreviewScene TForm1::RowPreview(const OkPlan& plan, const StripSize& strip) const {
-  // How many dimensions, and the length of the whole row as its values are
-  // written (without the prefix and suffix, which belong to each value).
-  const DialogValues& v = plan.Values;
-  SceneMessage summary;
-  summary.Before = std::string(kRowSummaryOpen);
-  summary.Before += IntegerToText(static_cast<int>(plan.Row->Figures.size()));
-  summary.Before += kRowSummaryTotal;
-  summary.Before +=
-      FormatDimensionValue(plan.Row->TotalLength, v.ValueUnit, v.PrecisionIndex, v.RoundingMode,
-                           v.ShowTrailingZeros, v.AddThousandsCommas, v.AddUnitText,
-                           v.FullWidthValue, std::string_view(), std::string_view());
-  // A scene of one line of text, until the strip draws the row itself.
-  return RefusalPreview(summary, strip, summary);
+  return DrawRowPreview(*plan.Row, plan.Values, strip);
 }

@@ -27,7 +27,12 @@ for row in "with-t407|$examples/row/t407.dat" "without-t407|-"; do
   expected=$(expect "row-$label" "$examples/row/JWC_TEMP.TXT" "$settings" /a)
   dir=$(new_case "row-$label" "$examples/row/JWC_TEMP.TXT" "$settings" "$exe_dir/t408.exe")
   launch "$dir" t408.exe /a
-  find_dialog && xdotool key Return
+  if find_dialog; then
+    sleep 0.5
+    [ "$label" = with-t407 ] && { import -window "$dialog" "$root/$win_build/t408-row.png" 2>/dev/null ||
+      problem "screenshot failed"; }
+    xdotool key Return
+  fi
   expect_exit 0
   same_file "$dir/JWC_TEMP.TXT" "$expected/JWC_TEMP.TXT" JWC_TEMP.TXT
   same_file "$dir/t407.dat" "$expected/t407.dat" t407.dat
