@@ -238,6 +238,15 @@ std::size_t WriteEntity(Writer& w, std::size_t room) {
   return 3;
 }
 
+// A straight line from one of `places` grid places to another, anywhere across.
+void WriteLineBetweenPlaces(Writer& w, std::size_t places) {
+  for (int end = 0; end < 2; ++end) {
+    w.Number(-5000.0 + 10.25 * static_cast<double>(w.Below(places)), 2);
+    w.Coordinate();
+  }
+  w.EndLine();
+}
+
 void WriteEntities(Writer& w, std::size_t entities) {
   std::size_t written = 0;
   std::size_t nextChange = 20 + w.Below(40);
@@ -256,6 +265,20 @@ void GenerateExchangeFile(std::size_t entities, std::uint64_t seed, std::ostream
   Writer w(seed, out);
   WriteHeader(w);
   WriteEntities(w, entities);
+}
+
+void GenerateRowSelection(std::size_t lines, std::size_t places, std::uint64_t seed,
+                          std::ostream& out) {
+  Writer w(seed, out);
+  WriteHeader(w);
+  std::size_t nextChange = 20 + w.Below(40);
+  for (std::size_t written = 0; written < lines; ++written) {
+    if (written >= nextChange) {
+      WriteAttributeChange(w);
+      nextChange = written + 20 + w.Below(40);
+    }
+    WriteLineBetweenPlaces(w, places);
+  }
 }
 
 std::string GenerateEntityLines(std::size_t entities, std::uint64_t seed) {

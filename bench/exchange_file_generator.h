@@ -16,6 +16,13 @@ void GenerateExchangeFile(std::size_t entities, std::uint64_t seed, std::ostream
 // The same bytes as one string.
 std::string GenerateExchangeText(std::size_t entities, std::uint64_t seed);
 
+// A selection for a whole row of dimensions (t408a.bat): the settings header,
+// then `lines` straight lines whose ends all lie on `places` places along
+// axis angle 0 (vertical lines of a grid 10.25 apart, their ends anywhere
+// across it), with attribute changes among them as in any drawing.
+void GenerateRowSelection(std::size_t lines, std::size_t places, std::uint64_t seed,
+                          std::ostream& out);
+
 // Only what follows the settings header: `entities` entity records with
 // attribute changes among them, for a file whose header the caller writes.
 std::string GenerateEntityLines(std::size_t entities, std::uint64_t seed);

@@ -4,7 +4,7 @@
 # small file beside starting /bin/true. Prints the median wall time and the
 # median peak resident memory of several runs of each.
 #
-#   bash bench/quick_pass_scaling.sh [--baseline old-build] [--cpus list]
+#   bash bench/quick_pass_scaling.sh [--baseline old-build] [--cpus list] [--row-only]
 #                                    [build-dir] [base-entities] [runs]
 #
 # --baseline: a second build (of an older commit) whose t408q runs on the same
@@ -16,6 +16,10 @@
 # figure alike, the 4x/1x time included.
 # --cpus: every timed command runs under `taskset -c list` (e.g. 1 for one
 #   core, 0,1 for two).
+# Last, the whole row (t408q /a): a selection of base-entities straight lines
+# whose ends lie on 1,000 places, the plain pass and the row pass on the same
+# file, taking turns; the row's time as a multiple of the plain pass's, and
+# its peak memory as a multiple of the file. --row-only: only this.
 #
 # The pass rewrites JWC_TEMP.TXT and t407.dat, so both are restored before
 # every run, outside the timed part, and written out to the disk before the
@@ -24,10 +28,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 baseline=
 cpus=
+row_only=
 while [ $# -gt 0 ]; do
   case $1 in
     --baseline) baseline=$2; shift 2 ;;
     --cpus) cpus=$2; shift 2 ;;
+    --row-only) row_only=1; shift ;;
     *) break ;;
   esac
 done
@@ -152,36 +158,60 @@ echo "runs per figure: $runs (medians); wall: the shell's clock around /usr/bin/
 echo "its own start-up to every figure alike); cpu = user + system time, 10 ms resolution;"
 echo "cpus: ${cpus:-any}; load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 [ -n "$baseline" ] && echo "new: $build, old: $baseline (runs taking turns, outputs compared)"
-declare -A bytes
-for factor in 1 2 4; do
-  file="$work/drawing-$factor.txt"
-  "$build/bench/make_exchange_file" "$((base * factor))" 408 "$file"
-  # A picked point far outside the reference of examples/t407.dat, so that
-  # every pass adds a dimension; the last "hp1" line wins.
-  printf 'hp1 99999 0\r\n' >>"$file"
-  bytes[$factor]=$(stat -c %s "$file")
-done
-passes "$runs" drawing-1 drawing-2 drawing-4
-for factor in 1 2 4; do
-  file="$work/drawing-$factor.txt"
-  report_pass "t408q ${factor}x ($((base * factor)))" "drawing-$factor" "${bytes[$factor]}"
-  measure "wc -l ${factor}x" "$file" "${bytes[$factor]}" wc -l "$file"
-  measure "cat ${factor}x" "$file" "${bytes[$factor]}" cat "$file"
-  rm -f "$file"
-done
+if [ -z "$row_only" ]; then
+  declare -A bytes
+  for factor in 1 2 4; do
+    file="$work/drawing-$factor.txt"
+    "$build/bench/make_exchange_file" "$((base * factor))" 408 "$file"
+    # A picked point far outside the reference of examples/t407.dat, so that
+    # every pass adds a dimension; the last "hp1" line wins.
+    printf 'hp1 99999 0\r\n' >>"$file"
+    bytes[$factor]=$(stat -c %s "$file")
+  done
+  passes "$runs" drawing-1 drawing-2 drawing-4
+  for factor in 1 2 4; do
+    file="$work/drawing-$factor.txt"
+    report_pass "t408q ${factor}x ($((base * factor)))" "drawing-$factor" "${bytes[$factor]}"
+    measure "wc -l ${factor}x" "$file" "${bytes[$factor]}" wc -l "$file"
+    measure "cat ${factor}x" "$file" "${bytes[$factor]}" cat "$file"
+    rm -f "$file"
+  done
 
-printf 'hq\r\nhs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1000 0\r\n' >"$work/small.txt"
-passes "$((runs * 4))" small
-report_pass "t408q small file" small "$(stat -c %s "$work/small.txt")"
-small_runs=$runs
-runs=$((runs * 4))
-measure "/bin/true" "$work/small.txt" 0 /bin/true
-runs=$small_runs
+  printf 'hq\r\nhs 100 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1000 0\r\n' >"$work/small.txt"
+  passes "$((runs * 4))" small
+  report_pass "t408q small file" small "$(stat -c %s "$work/small.txt")"
+  small_runs=$runs
+  runs=$((runs * 4))
+  measure "/bin/true" "$work/small.txt" 0 /bin/true
+  runs=$small_runs
 
-for build_name in new old; do
-  [ -f "$work/$build_name/runs-drawing-1.median" ] || continue
-  awk -v n="$build_name" -v a="$(cat "$work/$build_name/runs-drawing-1.median")" \
-    -v b="$(cat "$work/$build_name/runs-drawing-2.median")" \
-    -v c="$(cat "$work/$build_name/runs-drawing-4.median")" \
-    'BEGIN { printf "%s: 2x/1x time %.2f, 4x/1x time %.2f\n", n, b / a, c / a }'
+  for build_name in new old; do
+    [ -f "$work/$build_name/runs-drawing-1.median" ] || continue
+    awk -v n="$build_name" -v a="$(cat "$work/$build_name/runs-drawing-1.median")" \
+      -v b="$(cat "$work/$build_name/runs-drawing-2.median")" \
+      -v c="$(cat "$work/$build_name/runs-drawing-4.median")" \
+      'BEGIN { printf "%s: 2x/1x time %.2f, 4x/1x time %.2f\n", n, b / a, c / a }'
+  done
+fi
+
+# The whole row: `runs` rounds of the plain pass and the row pass in turns on
+# one selection; the row must add one dimension fewer than it has places.
+places=1000
+selection="$work/selection.txt"
+"$build/bench/make_exchange_file" "$base" 408 "$selection" "$places"
+printf 'hp1 99999 0\r\n' >>"$selection"
+selection_bytes=$(stat -c %s "$selection")
+rm -f "$work/new/runs-plain" "$work/new/runs-row"
+for ((i = -1; i < runs; i++)); do
+  plain_runs=/dev/null row_runs=/dev/null
+  [ "$i" -ge 0 ] && plain_runs="$work/new/runs-plain" row_runs="$work/new/runs-row"
+  run_once "$work/new" "$plain_runs" "$selection" "$work/new/t408q"
+  run_once "$work/new" "$row_runs" "$selection" "$work/new/t408q" /a
+  dimensions=$(grep -c '^cs ' "$work/new/JWC_TEMP.TXT" || true)
+  [ "$dimensions" -eq $((places - 1)) ] ||
+    { echo "the row on $places places added $dimensions dimensions" >&2; exit 1; }
 done
+report "t408q, selection ($base lines)" "$work/new/runs-plain" "$selection_bytes"
+report "t408q /a, selection ($places places)" "$work/new/runs-row" "$selection_bytes"
+awk -v a="$(cat "$work/new/runs-plain.median")" -v b="$(cat "$work/new/runs-row.median")" \
+  'BEGIN { printf "whole row: %.2fx the plain pass'"'"'s time on the same file\n", b / a }'

@@ -130,13 +130,37 @@ class PackedTable {
         shared = in;
         in += kSharedBytes;
       }
-      if (k == i) return Build(shared, in);
+      if (k == i) return Build(shared, in, start + blocks_[place.block].used);
       in += kOwnBytes;
       for (std::size_t n = 0; n < kNumbers; ++n) in = SkipPackedNumber(in);
       place.offset = static_cast<std::size_t>(in - start);
     }
   }
   Record back() const { return (*this)[count_ - 1]; }
+
+  // Calls `visit(record)` for every record, in order, each decoded once: the
+  // way to read a whole table (operator[] decodes up to 63 records before the
+  // one it returns). The record passed is built in place and changes for the
+  // next one.
+  template <class Visit>
+  void ForEach(Visit&& visit) const {
+    Record record;
+    auto* bytes = reinterpret_cast<std::uint8_t*>(&record);
+    for (const Block& block : blocks_) {
+      const std::uint8_t* in = block.bytes.get();
+      const std::uint8_t* const end = in + block.used;
+      while (in < end) {
+        if (*in++ != 0) {
+          CopyRunsInto(FieldRun::kShared, in, bytes);
+          in += kSharedBytes;
+        }
+        CopyRunsInto(FieldRun::kOwn, in, bytes);
+        in += kOwnBytes;
+        ReadNumbers(in, end, bytes);
+        visit(static_cast<const Record&>(record));
+      }
+    }
+  }
 
   void clear() { *this = PackedTable(); }
 
@@ -185,28 +209,44 @@ class PackedTable {
     return out;
   }
 
-  static Record Build(const std::uint8_t* shared, const std::uint8_t* own) {
-    Record record;
-    auto* bytes = reinterpret_cast<std::uint8_t*>(&record);
-    const std::uint8_t* numbers = own + kOwnBytes;
+  // The inverse of CopyRuns: the runs of `kind`, one after the other at
+  // `from`, back to their places in the record's bytes.
+  static void CopyRunsInto(FieldRun::Kind kind, const std::uint8_t* from, std::uint8_t* record) {
     for (const FieldRun& run : kRuns) {
-      switch (run.kind) {
-        case FieldRun::kShared:
-          std::memcpy(bytes + run.offset, shared, run.bytes);
-          shared += run.bytes;
-          break;
-        case FieldRun::kOwn:
-          std::memcpy(bytes + run.offset, own, run.bytes);
-          own += run.bytes;
-          break;
-        case FieldRun::kNumbers:
-          for (std::size_t at = 0; at < run.bytes; at += sizeof(double)) {
-            const double value = ReadPackedNumber(numbers);
-            std::memcpy(bytes + run.offset + at, &value, sizeof value);
-          }
-          break;
+      if (run.kind != kind) continue;
+      std::memcpy(record + run.offset, from, run.bytes);
+      from += run.bytes;
+    }
+  }
+
+  // The packed numbers at `in`, which lie before `end`, into the record's
+  // number fields; `in` moves past them.
+  static void ReadNumbers(const std::uint8_t*& in, const std::uint8_t* end, std::uint8_t* record) {
+    for (const FieldRun& run : kRuns) {
+      if (run.kind != FieldRun::kNumbers) continue;
+      std::size_t at = 0;
+      for (; at + 4 * sizeof(double) <= run.bytes; at += 4 * sizeof(double)) {
+        double four[4];
+        ReadFourPackedNumbers(in, end, four);
+        std::memcpy(record + run.offset + at, four, sizeof four);
+      }
+      for (; at < run.bytes; at += sizeof(double)) {
+        const double value = ReadPackedNumber(in, end);
+        std::memcpy(record + run.offset + at, &value, sizeof value);
       }
     }
+  }
+
+  // The record whose shared fields are at `shared` and whose own fields and
+  // numbers follow at `own`, in a block that ends at `end`.
+  static Record Build(const std::uint8_t* shared, const std::uint8_t* own,
+                      const std::uint8_t* end) {
+    Record record;
+    auto* bytes = reinterpret_cast<std::uint8_t*>(&record);
+    CopyRunsInto(FieldRun::kShared, shared, bytes);
+    CopyRunsInto(FieldRun::kOwn, own, bytes);
+    const std::uint8_t* numbers = own + kOwnBytes;
+    ReadNumbers(numbers, end, bytes);
     return record;
   }
 

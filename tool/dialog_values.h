@@ -36,6 +36,8 @@ struct DialogValues {
   double ExtensionGapPaper = 0;        // Edit5
   double ExtensionOvershootPaper = 0;  // Edit6
   double ReverseOvershootPaper = 0;    // Edit9
+
+  bool operator==(const DialogValues&) const = default;
 };
 
 // How a value is held by its control and kept in t407.dat.

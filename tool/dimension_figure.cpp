@@ -1,6 +1,8 @@
 #include "tool/dimension_figure.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
 
@@ -41,6 +43,19 @@ bool AlongReferenceAxis(const DimensionDrawing& drawing) {
          kGeometryTolerance;
 }
 
+Point DirectionCache::Direction(double degrees) {
+  for (const auto& [known, direction] : known_) {
+    if (std::bit_cast<std::uint64_t>(known) == std::bit_cast<std::uint64_t>(degrees)) {
+      return direction;
+    }
+  }
+  const double r = DegreesToRadians(degrees);
+  const Point direction{Cosine(r), Sine(r)};
+  // A few ways at most in a row; anything beyond is worked out each time.
+  if (known_.size() < 16) known_.emplace_back(degrees, direction);
+  return direction;
+}
+
 ScaledDistances ScaleDistances(const DialogValues& values, double layerScale) {
   ScaledDistances d;
   d.TextGap = values.TextGapPaper * layerScale;
@@ -68,9 +83,11 @@ TextStyle ResolveValueTextType(int textTypeChoice) {
   return TextStyle{type, record.Width, record.Height, record.Spacing, record.Color};
 }
 
-TextPlacement PlaceValueText(std::string_view valueText, double width, double spacing,
-                             double layerScale, double textGap, Point lineStart, Point lineEnd,
-                             double axisAngle) {
+namespace {
+
+TextPlacement PlaceValueTextWith(std::string_view valueText, double width, double spacing,
+                                 double layerScale, double textGap, Point lineStart, Point lineEnd,
+                                 double axisAngle, DirectionCache& directions) {
   const double w = TextRunLength(valueText, width, spacing);
 
   // Never upside down: the angle ends up in 0..90 or 270..360.
@@ -85,19 +102,65 @@ TextPlacement PlaceValueText(std::string_view valueText, double width, double sp
   TextPlacement t;
   t.X = (lineStart.X + lineEnd.X) / 2 + turned.X;
   t.Y = (lineStart.Y + lineEnd.Y) / 2 + turned.Y;
-  t.DX = 10 * Cosine(DegreesToRadians(ta));
-  t.DY = 10 * Sine(DegreesToRadians(ta));
+  const Point direction = directions.Direction(ta);
+  t.DX = 10 * direction.X;
+  t.DY = 10 * direction.Y;
   return t;
+}
+
+double EndMarkerExtentWith(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
+                           double layerScale, DirectionCache& directions) {
+  // The length a marker takes up along the dimension line: a point marker's
+  // paper extent times both scales, a line arrow's from its own length.
+  const EndMarker* marker = FindEndMarker(kind);
+  if (IsLineArrow(marker)) return directions.Direction(arrowAngle).X * arrowLength * layerScale;
+  const double extent = marker != nullptr ? marker->PaperExtent : 0;
+  return extent * endMarkerScale * layerScale;
+}
+
+EndMarkerFigure EndMarkerWith(Point e, double a, int kind, bool reversed, double reverseOvershoot,
+                              double arrowLength, double arrowAngle, double endMarkerScale,
+                              double layerScale, DirectionCache& directions) {
+  EndMarkerFigure f;
+  f.Kind = kind;
+  f.Tip = e;
+  f.Angle = a;
+  if (reversed && reverseOvershoot > kGeometryTolerance) {
+    const Point back = directions.Direction(a + 180);
+    f.Overshoot =
+        Segment{e, Point{e.X + reverseOvershoot * back.X, e.Y + reverseOvershoot * back.Y}};
+  }
+  const EndMarker* marker = FindEndMarker(kind);
+  if (IsLineArrow(marker)) {
+    // Line arrow with its tip at E; the length is paper mm, not end-marker scaled.
+    const double r = arrowLength * layerScale;
+    for (const double side : {a + 180 + arrowAngle, a + 180 - arrowAngle}) {
+      const Point d = directions.Direction(side);
+      f.Strokes.push_back(Segment{e, Point{e.X + r * d.X, e.Y + r * d.Y}});
+    }
+    return f;
+  }
+  // Jw_cad draws the marker shape from the point code; the scale is the
+  // dialog's own value, not a drawing size.
+  f.PointCode = marker != nullptr ? marker->PointCode : kind;
+  f.PointScale = endMarkerScale;
+  return f;
+}
+
+}  // namespace
+
+TextPlacement PlaceValueText(std::string_view valueText, double width, double spacing,
+                             double layerScale, double textGap, Point lineStart, Point lineEnd,
+                             double axisAngle) {
+  DirectionCache directions;
+  return PlaceValueTextWith(valueText, width, spacing, layerScale, textGap, lineStart, lineEnd,
+                            axisAngle, directions);
 }
 
 double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
                        double layerScale) {
-  // The length a marker takes up along the dimension line: a point marker's
-  // paper extent times both scales, a line arrow's from its own length.
-  const EndMarker* marker = FindEndMarker(kind);
-  if (IsLineArrow(marker)) return Cosine(DegreesToRadians(arrowAngle)) * arrowLength * layerScale;
-  const double extent = marker != nullptr ? marker->PaperExtent : 0;
-  return extent * endMarkerScale * layerScale;
+  DirectionCache directions;
+  return EndMarkerExtentWith(kind, arrowLength, arrowAngle, endMarkerScale, layerScale, directions);
 }
 
 Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double extensionGap,
@@ -118,47 +181,40 @@ Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double exten
 EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double reverseOvershoot,
                             double arrowLength, double arrowAngle, double endMarkerScale,
                             double layerScale) {
-  EndMarkerFigure f;
-  f.Kind = kind;
-  f.Tip = e;
-  f.Angle = a;
-  if (reversed && reverseOvershoot > kGeometryTolerance) {
-    const double back = DegreesToRadians(a + 180);
-    f.Overshoot = Segment{
-        e, Point{e.X + reverseOvershoot * Cosine(back), e.Y + reverseOvershoot * Sine(back)}};
-  }
-  const EndMarker* marker = FindEndMarker(kind);
-  if (IsLineArrow(marker)) {
-    // Line arrow with its tip at E; the length is paper mm, not end-marker scaled.
-    const double r = arrowLength * layerScale;
-    for (const double side :
-         {DegreesToRadians(a + 180 + arrowAngle), DegreesToRadians(a + 180 - arrowAngle)}) {
-      f.Strokes.push_back(Segment{e, Point{e.X + r * Cosine(side), e.Y + r * Sine(side)}});
-    }
-    return f;
-  }
-  // Jw_cad draws the marker shape from the point code; the scale is the
-  // dialog's own value, not a drawing size.
-  f.PointCode = marker != nullptr ? marker->PointCode : kind;
-  f.PointScale = endMarkerScale;
-  return f;
+  DirectionCache directions;
+  return EndMarkerWith(e, a, kind, reversed, reverseOvershoot, arrowLength, arrowAngle,
+                       endMarkerScale, layerScale, directions);
+}
+
+DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing) {
+  if (!AlongReferenceAxis(drawing)) return DrawnExtensionLine::None;
+  return drawing.Geometry.AddedSide == 1 ? DrawnExtensionLine::AtStart : DrawnExtensionLine::AtEnd;
 }
 
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing,
                                        const DialogValues& values) {
+  return ComputeDimensionFigure(drawing, values, ReferenceExtensionLineOf(drawing));
+}
+
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
+                                       DrawnExtensionLine drawn) {
+  DirectionCache directions;
+  return ComputeDimensionFigure(drawing, values, drawn, directions);
+}
+
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
+                                       DrawnExtensionLine drawn, DirectionCache& directions) {
   const Placement& g = drawing.Geometry;
   const double layerScale = drawing.LayerScale;
   const ScaledDistances d = ScaleDistances(values, layerScale);
   DimensionFigure f;
 
-  // The end shared with the reference already has its extension line, as
-  // long as the reference was drawn along the same axis angle.
-  const bool sameAxis = AlongReferenceAxis(drawing);
-  for (const auto& [measure, shared] :
-       {std::pair{g.MeasureStart, g.AddedSide == 1}, std::pair{g.MeasureEnd, g.AddedSide == 0}}) {
+  for (const auto& [measure, hasOne] :
+       {std::pair{g.MeasureStart, drawn == DrawnExtensionLine::AtStart},
+        std::pair{g.MeasureEnd, drawn == DrawnExtensionLine::AtEnd}}) {
     const Segment line = ExtensionLineOf(measure, g.LinePoint, drawing.AxisAngle, d.ExtensionGap,
                                          d.ExtensionOvershoot);
-    if (shared && sameAxis) {
+    if (hasOne) {
       f.ReferenceExtensionLine = line;
     } else {
       f.ExtensionLines.push_back(line);
@@ -171,23 +227,25 @@ DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing,
       Distance(g.LineStart, g.LineEnd), values.ValueUnit, values.PrecisionIndex,
       values.RoundingMode, values.ShowTrailingZeros, values.AddThousandsCommas, values.AddUnitText,
       values.FullWidthValue, values.ValuePrefix, values.ValueSuffix);
-  f.Text = PlaceValueText(f.ValueText, f.Style.Width, f.Style.Spacing, layerScale, d.TextGap,
-                          g.LineStart, g.LineEnd, drawing.AxisAngle);
+  f.Text = PlaceValueTextWith(f.ValueText, f.Style.Width, f.Style.Spacing, layerScale, d.TextGap,
+                              g.LineStart, g.LineEnd, drawing.AxisAngle, directions);
   f.AsDimensionFigure = values.MakeDimensionFigure;
 
   // Markers that do not fit between the ends are turned to sit outside them.
-  const double e1 = EndMarkerExtent(values.StartMarkerKind, values.ArrowLength, values.ArrowAngle,
-                                    values.EndMarkerScale, layerScale);
-  const double e2 = EndMarkerExtent(values.EndMarkerKind, values.ArrowLength, values.ArrowAngle,
-                                    values.EndMarkerScale, layerScale);
+  const double e1 =
+      EndMarkerExtentWith(values.StartMarkerKind, values.ArrowLength, values.ArrowAngle,
+                          values.EndMarkerScale, layerScale, directions);
+  const double e2 = EndMarkerExtentWith(values.EndMarkerKind, values.ArrowLength, values.ArrowAngle,
+                                        values.EndMarkerScale, layerScale, directions);
   f.Reversed = e1 + e2 > Distance(g.LineStart, g.LineEnd);
   const double off = f.Reversed ? 180 : 0;
-  f.Start = EndMarkerOf(g.LineStart, MarkerAngle(g.LineStart, g.LineEnd, off),
-                        values.StartMarkerKind, f.Reversed, d.ReverseOvershoot, values.ArrowLength,
-                        values.ArrowAngle, values.EndMarkerScale, layerScale);
-  f.End = EndMarkerOf(g.LineEnd, MarkerAngle(g.LineEnd, g.LineStart, off), values.EndMarkerKind,
-                      f.Reversed, d.ReverseOvershoot, values.ArrowLength, values.ArrowAngle,
-                      values.EndMarkerScale, layerScale);
+  f.Start =
+      EndMarkerWith(g.LineStart, MarkerAngle(g.LineStart, g.LineEnd, off), values.StartMarkerKind,
+                    f.Reversed, d.ReverseOvershoot, values.ArrowLength, values.ArrowAngle,
+                    values.EndMarkerScale, layerScale, directions);
+  f.End = EndMarkerWith(g.LineEnd, MarkerAngle(g.LineEnd, g.LineStart, off), values.EndMarkerKind,
+                        f.Reversed, d.ReverseOvershoot, values.ArrowLength, values.ArrowAngle,
+                        values.EndMarkerScale, layerScale, directions);
   return f;
 }
 

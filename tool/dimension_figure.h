@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tool/dialog_values.h"
@@ -63,8 +64,9 @@ struct EndMarkerFigure {
 
 struct DimensionFigure {
   std::vector<Segment> ExtensionLines;  // 0, 1 or 2, MeasureStart's first
-  // The extension line the reference already has at the shared end, which is
-  // therefore not drawn again (the preview shows it as the reference's).
+  // The extension line the reference already has at the shared end (in a
+  // row: the dimension before), which is therefore not drawn again (the
+  // preview shows it as the reference's).
   std::optional<Segment> ReferenceExtensionLine;
   Segment DimensionLine;  // LineStart to LineEnd
   TextStyle Style;
@@ -73,6 +75,19 @@ struct DimensionFigure {
   bool AsDimensionFigure = false;  // one figure carries the line and the value
   bool Reversed = false;           // the markers did not fit and turn outward
   EndMarkerFigure Start, End;
+};
+
+// Directions, the cosine and sine of an angle in degrees, each worked out once
+// and kept: the dimensions of a row all lie on one line, so their markers and
+// texts turn the same few ways, and each of these costs more than the rest of
+// a figure. The same doubles as working them out anew.
+class DirectionCache {
+ public:
+  // (cos, sin) of DegreesToRadians(degrees).
+  Point Direction(double degrees);
+
+ private:
+  std::vector<std::pair<double, Point>> known_;
 };
 
 // 0 the host's current text type (data model), 1..10 that text type.
@@ -94,7 +109,21 @@ EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double r
                             double arrowLength, double arrowAngle, double endMarkerScale,
                             double layerScale);
 
+// Which end of a dimension has its extension line already, drawn with what
+// the dimension chains from, and so gets none of its own.
+enum class DrawnExtensionLine { None, AtStart, AtEnd };
+
+// The end shared with the reference, as long as the reference was drawn along
+// the same axis angle.
+DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing);
+
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values);
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
+                                       DrawnExtensionLine drawn);
+// The same, its directions from `directions`, shared with the other
+// dimensions of a row.
+DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
+                                       DrawnExtensionLine drawn, DirectionCache& directions);
 
 // True when every coordinate the figure would write is a finite number.
 bool IsFinite(const DimensionFigure& figure);

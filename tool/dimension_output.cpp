@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kZ3 = 4;  // the "z3" modifier line before each drawn piece
+constexpr int kZ3 = kDimensionPieceZFlag;  // the "z3" modifier line before each drawn piece
 
 void EmitSegment(const Segment& s) {
   OutZFlags(kZ3);
@@ -22,21 +22,8 @@ void EmitMarker(const EndMarkerFigure& m) {
   OutPoint(m.PointCode, m.Tip.X, m.Tip.Y, m.PointScale, m.Angle);
 }
 
-}  // namespace
-
-void EmitExtensionLine(Point m, Point linePoint, double axisAngle, double extensionGap,
-                       double extensionOvershoot) {
-  EmitSegment(ExtensionLineOf(m, linePoint, axisAngle, extensionGap, extensionOvershoot));
-}
-
-void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOvershoot,
-                   double arrowLength, double arrowAngle, double endMarkerScale,
-                   double layerScale) {
-  EmitMarker(EndMarkerOf(e, a, kind, reversed, reverseOvershoot, arrowLength, arrowAngle,
-                         endMarkerScale, layerScale));
-}
-
-void EmitDimensionFigure(const DimensionFigure& f) {
+// The drawing's current attributes, before the first piece.
+void EmitAttributes() {
   const DataModel& m = gDataModel;
   OutLayerGroup(m.CurLayerGroup);
   OutLayer(m.CurLayer);
@@ -45,7 +32,10 @@ void EmitDimensionFigure(const DimensionFigure& f) {
   OutLineType(m.CurLineType);
   OutLineWidth(m.CurLineWidth);
   OutFontName(m.CurFontName);
+}
 
+// One dimension's pieces.
+void EmitDimensionPieces(const DimensionFigure& f) {
   for (const Segment& line : f.ExtensionLines) EmitSegment(line);
 
   const TextStyle& style = f.Style;
@@ -66,11 +56,36 @@ void EmitDimensionFigure(const DimensionFigure& f) {
   EmitMarker(f.Start);
   OutZFlags(kZ3);
   EmitMarker(f.End);
+}
 
-  // Give Jw_cad its own current text type back (written only when it changed).
+// Gives Jw_cad its own current text type back (written only when it changed).
+void EmitTextTypeRestore() {
+  const DataModel& m = gDataModel;
   OutTextType(m.CurTextType, m.CurFreeTextColor, m.CurFreeTextWidth, m.CurFreeTextHeight,
               m.CurFreeTextSpacing);
 }
+
+}  // namespace
+
+void EmitExtensionLine(Point m, Point linePoint, double axisAngle, double extensionGap,
+                       double extensionOvershoot) {
+  EmitSegment(ExtensionLineOf(m, linePoint, axisAngle, extensionGap, extensionOvershoot));
+}
+
+void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOvershoot,
+                   double arrowLength, double arrowAngle, double endMarkerScale,
+                   double layerScale) {
+  EmitMarker(EndMarkerOf(e, a, kind, reversed, reverseOvershoot, arrowLength, arrowAngle,
+                         endMarkerScale, layerScale));
+}
+
+void EmitDimensions(std::span<const DimensionFigure> figures) {
+  EmitAttributes();
+  for (const DimensionFigure& figure : figures) EmitDimensionPieces(figure);
+  EmitTextTypeRestore();
+}
+
+void EmitDimensionFigure(const DimensionFigure& f) { EmitDimensions({&f, 1}); }
 
 std::string EmitDimensionCommands(const DimensionDrawing& drawing, const DialogValues& values) {
   const DimensionFigure figure = ComputeDimensionFigure(drawing, values);

@@ -1,9 +1,12 @@
 #pragma once
-// The output commands of one added dimension, appended through the emitters of
-// host/output_writer.h in Jw_cad's expected order: attributes, extension
-// lines, dimension line and value (or a dimension figure), end markers, and
-// the restore of the host's text type. The geometry is tool/dimension_figure.h's.
+// The output commands of the added dimensions, appended through the emitters
+// of host/output_writer.h in Jw_cad's expected order: attributes, then for
+// each dimension its extension lines, dimension line and value (or a
+// dimension figure) and end markers, and last the restore of the host's text
+// type. One dimension or a row: the same code writes both. The geometry is
+// tool/dimension_figure.h's.
 
+#include <span>
 #include <string>
 
 #include "tool/dimension_figure.h"
@@ -14,7 +17,12 @@ void EmitExtensionLine(Point m, Point linePoint, double axisAngle, double extens
 void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOvershoot,
                    double arrowLength, double arrowAngle, double endMarkerScale, double layerScale);
 
-// Every command of a computed dimension.
+// Every command of computed dimensions: the drawing's current attributes
+// once, the pieces of each dimension in order (its extension lines, the
+// dimension line and value or a dimension figure, its end markers), and once
+// the restore of Jw_cad's own text type.
+void EmitDimensions(std::span<const DimensionFigure> figures);
+// The same for one dimension.
 void EmitDimensionFigure(const DimensionFigure& figure);
 
 // Computes the dimension and emits it; returns the value text it drew. Status

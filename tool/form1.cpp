@@ -14,13 +14,17 @@
 #include "tool/ui_texts.h"
 #include "util/number_text.h"
 
-TForm1::TForm1(FormToolkit& toolkit) : toolkit_(toolkit) {}
+TForm1::TForm1(FormToolkit& toolkit, DimensionMode mode) : toolkit_(toolkit), mode_(mode) {}
 
 void TForm1::FormShow() {
   started_ = true;
   ReadInputFiles();
   const std::string failure = InputFailureMessage(kNothingAdded);
-  if (failure.empty() && ReferenceLayerGroup != -1) {
+  // A row measures the selection and chains from nothing: without t407.dat
+  // the dialog's defaults serve, and OK makes one.
+  const bool hasReference = ReferenceLayerGroup != -1;
+  if (failure.empty() && (hasReference || mode_ == DimensionMode::WholeRow)) {
+    SelectTextTypeForNewSettings();
     toolkit_.MoveWindow(SavedLeft, SavedTop);
     previewing_ = true;
     ValuesChanged();
@@ -134,6 +138,12 @@ void TForm1::Button2Click() {
 void TForm1::RequestClose() {
   closing_ = true;
   toolkit_.RequestClose();
+}
+
+void TForm1::SelectTextTypeForNewSettings() {
+  if (settingsFailure_ == FileFailure::Missing && toolkit_.ItemIndex(ControlId::ComboBox3) < 0) {
+    toolkit_.SetItemIndex(ControlId::ComboBox3, 0);
+  }
 }
 
 void TForm1::FillTextTypeList() {

@@ -4,10 +4,13 @@
 // dimension, FormClose writes the output commands back for Jw_cad.
 // TakeReference, which only the quick pass runs, records a dimension the user
 // picked as the one to chain from. Preview shows in the dialog's strip what OK
-// would add. (form1.cpp: start-up and close; form1_settings.cpp: t407.dat;
-// form1_ok.cpp: OK, the preview, taking a reference.)
+// would add. In the whole-row mode OK adds a row of dimensions along the
+// selected figures instead (tool/dimension_row.h). (form1.cpp: start-up and
+// close; form1_settings.cpp: t407.dat; form1_ok.cpp: OK, the preview, taking
+// a reference; form1_row.cpp: the whole row.)
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +20,12 @@
 #include "host/file_failure.h"
 #include "tool/dialog_values.h"
 #include "tool/dimension_figure.h"
+#include "tool/dimension_mode.h"
+#include "tool/dimension_row.h"
 #include "tool/form_toolkit.h"
 #include "tool/placement.h"
 #include "tool/preview_scene.h"
+#include "tool/row_positions.h"
 
 // The two files in the program's folder: the exchange file Jw_cad writes and
 // reads back, and the settings shared with t407.
@@ -36,12 +42,14 @@ std::string DefaultSettingsLine(int line);
 // How the last Button1Click ended.
 enum class OkOutcome {
   NotRun,
-  CheckFailed,  // focus moved to FailedControl; the window stays open
-  Inside,       // refused: the picked point lies inside the reference
-  TooLarge,     // refused: a coordinate would not be a finite number
-  SaveFailed,   // refused: t407.dat could not be saved; the window was asked to close
-  ZeroLength,   // refused after saving: the dimension would measure 0
-  Added,        // commands appended; the window was asked to close
+  CheckFailed,      // focus moved to FailedControl; the window stays open
+  Inside,           // refused: the picked point lies inside the reference
+  NoLinePoint,      // refused (whole row): picked point 1, the line's place, was not passed
+  TooFewPositions,  // refused (whole row): the selection has fewer than two places
+  TooLarge,         // refused: a coordinate would not be a finite number
+  SaveFailed,       // refused: t407.dat could not be saved; the window was asked to close
+  ZeroLength,       // refused after saving: the dimension would measure 0
+  Added,            // commands appended; the window was asked to close
 };
 
 // How TakeReference ended.
@@ -54,9 +62,10 @@ enum class ReferenceOutcome {
 
 class TForm1 {
  public:
-  explicit TForm1(FormToolkit& toolkit);
+  explicit TForm1(FormToolkit& toolkit, DimensionMode mode = DimensionMode::OneDimension);
 
-  // Start-up: reads both files; refuses (message, then close) without t407.dat.
+  // Start-up: reads both files; refuses (message, then close) without
+  // t407.dat, except for the whole row, which needs no reference.
   void FormShow();
   // The part of start-up that reads JWC_TEMP.TXT and t407.dat into the data
   // model, the dialog and the fields, without deciding anything.
@@ -127,14 +136,29 @@ class TForm1 {
   // What OK would do with the dialog and the files as they stand, worked out
   // without doing any of it.
   struct OkPlan {
-    OkOutcome Outcome = OkOutcome::NotRun;  // CheckFailed, Inside, TooLarge, ZeroLength or Added
+    OkOutcome Outcome = OkOutcome::NotRun;  // any but NotRun and SaveFailed
     ControlId FailedControl = ControlId::Button1;
     std::optional<char32_t> RejectedCharacter;  // of a text that failed its check
     DialogValues Values;
+    // One dimension.
     DimensionDrawing Drawing;
     DimensionFigure Figure;
+    // The whole row, shared with the cache below.
+    std::shared_ptr<const DimensionRow> Row;
+    // What t407.dat keeps as the dimension to chain from, once accepted.
+    ReferenceDimension NewReference;
   };
   OkPlan PlanOk();
+  // The whole row's part of PlanOk, after the dialog was read.
+  void PlanRow(OkPlan& plan);
+  // The places of the selection for a value text of steps of `step`: found
+  // once per step, since the selection cannot change while the dialog is open.
+  const RowPositions& RowPositionsFor(double step);
+  // The row on `positions` drawn with `values`: computed once for the
+  // strip and OK alike, again only when a value changed.
+  std::shared_ptr<const DimensionRow> RowFor(const RowDrawing& drawing, const DialogValues& values);
+  // The strip's line about the row OK would add.
+  PreviewScene RowPreview(const OkPlan& plan, const StripSize& strip) const;
   // How a failed check is named: the value's caption, and a character its
   // text may not hold.
   SceneMessage CheckFailureMessage(const OkPlan& plan) const;
@@ -145,6 +169,10 @@ class TForm1 {
   // Every close TForm1 asks for goes through here, so that it takes no more clicks.
   void RequestClose();
   void FillTextTypeList();
+  // Without t407.dat the text-type list has no selection (it has no default
+  // of its own): a new t407.dat names the current text type, so that the
+  // next pass can run.
+  void SelectTextTypeForNewSettings();
   // Why the run cannot go on with the input files as read, followed by
   // `notDone`; empty when it can. A missing JWC_TEMP.TXT is no reason.
   std::string InputFailureMessage(std::string_view notDone) const;
@@ -170,6 +198,17 @@ class TForm1 {
   bool ReadDialog(DialogValues& values, ControlId& failed);
 
   FormToolkit& toolkit_;
+  DimensionMode mode_;
+  struct CachedPositions {
+    double Step = 0;
+    RowPositions Positions;
+  };
+  std::optional<CachedPositions> rowPositions_;
+  struct CachedRow {
+    DialogValues Values;
+    std::shared_ptr<const DimensionRow> Row;
+  };
+  std::optional<CachedRow> row_;
   bool started_ = false;
   bool closing_ = false;
   // The exchange file is written once: a later close would write it again

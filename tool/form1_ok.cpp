@@ -24,6 +24,24 @@ bool IsFinite(const ReferenceDimension& r) {
   return IsFinite(r.Start) && IsFinite(r.End) && IsFinite(r.LinePoint);
 }
 
+// What a refusal says, in a box and in the strip.
+std::string_view RefusalText(OkOutcome outcome) {
+  switch (outcome) {
+    case OkOutcome::Inside:
+      return kMessageInsideReference;
+    case OkOutcome::NoLinePoint:
+      return kMessageNoLinePoint;
+    case OkOutcome::TooFewPositions:
+      return kMessageTooFewPositions;
+    case OkOutcome::TooLarge:
+      return kMessageTooLarge;
+    case OkOutcome::ZeroLength:
+      return kMessageZeroLength;
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 // ---- OK ------------------------------------------------------------------------
@@ -43,6 +61,10 @@ TForm1::OkPlan TForm1::PlanOk() {
   if (!ReadDialog(plan.Values, plan.FailedControl)) {
     plan.Outcome = OkOutcome::CheckFailed;
     plan.RejectedCharacter = toolkit_.RejectedCharacter(plan.FailedControl);
+    return plan;
+  }
+  if (mode_ == DimensionMode::WholeRow) {
+    PlanRow(plan);
     return plan;
   }
 
@@ -70,6 +92,7 @@ TForm1::OkPlan TForm1::PlanOk() {
     plan.Outcome = OkOutcome::TooLarge;
     return plan;
   }
+  plan.NewReference = placement.NewReference;
   plan.Outcome =
       placement.MeasuredLength < kGeometryTolerance ? OkOutcome::ZeroLength : OkOutcome::Added;
   return plan;
@@ -104,7 +127,6 @@ void TForm1::Button1Click() {
   SavedTop = toolkit_.WindowTop();
 
   const OkPlan plan = PlanOk();
-  const Placement& placement = plan.Drawing.Geometry;
   switch (plan.Outcome) {
     case OkOutcome::CheckFailed:
       lastOkOutcome_ = OkOutcome::CheckFailed;
@@ -112,22 +134,27 @@ void TForm1::Button1Click() {
       refusalMessage_ = CheckFailureMessage(plan).Before;
       toolkit_.SetFocus(plan.FailedControl);
       return;
+    // Nothing in the dialog could change these: the window closes.
     case OkOutcome::Inside:
-      lastOkOutcome_ = OkOutcome::Inside;
-      Refuse(kMessageInsideReference);
+    case OkOutcome::NoLinePoint:
+      lastOkOutcome_ = plan.Outcome;
+      Refuse(RefusalText(plan.Outcome));
       RequestClose();
       return;
+    // The values may: the window stays open. (A row's places merge by the
+    // precision the value is shown at.)
     case OkOutcome::TooLarge:
-      lastOkOutcome_ = OkOutcome::TooLarge;
-      Refuse(kMessageTooLarge);
+    case OkOutcome::TooFewPositions:
+      lastOkOutcome_ = plan.Outcome;
+      Refuse(RefusalText(plan.Outcome));
       return;
     default:
       break;
   }
 
-  ReferenceStart = placement.NewReference.Start;
-  ReferenceEnd = placement.NewReference.End;
-  ReferenceLinePoint = placement.NewReference.LinePoint;
+  ReferenceStart = plan.NewReference.Start;
+  ReferenceEnd = plan.NewReference.End;
+  ReferenceLinePoint = plan.NewReference.LinePoint;
   // The new t407.dat is made ready now and put in place by the close, right
   // before JWC_TEMP.TXT. A dimension of length 0 draws nothing to go with it:
   // its t407.dat is put in place at once.
@@ -147,12 +174,16 @@ void TForm1::Button1Click() {
 
   if (plan.Outcome == OkOutcome::ZeroLength) {
     lastOkOutcome_ = OkOutcome::ZeroLength;
-    Refuse(kMessageZeroLength);
+    Refuse(RefusalText(plan.Outcome));
     return;
   }
 
   toolkit_.SetStatus(kStatusWorking);
-  EmitDimensionFigure(plan.Figure);
+  if (mode_ == DimensionMode::WholeRow) {
+    EmitDimensions(plan.Row->Figures);
+  } else {
+    EmitDimensionFigure(plan.Figure);
+  }
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
   RequestClose();
@@ -176,14 +207,12 @@ PreviewScene TForm1::Preview() {
   switch (plan.Outcome) {
     case OkOutcome::CheckFailed:
       return RefusalPreview(CheckFailureMessage(plan), strip, RefusedValueLine(plan));
-    case OkOutcome::Inside:
-      return RefusalPreview(Said(kMessageInsideReference), strip, Said(kMessageInsideReference));
-    case OkOutcome::TooLarge:
-      return RefusalPreview(Said(kMessageTooLarge), strip, Said(kMessageTooLarge));
-    case OkOutcome::ZeroLength:
-      return RefusalPreview(Said(kMessageZeroLength), strip, Said(kMessageZeroLength));
-    default:
+    case OkOutcome::Added:
+      if (mode_ == DimensionMode::WholeRow) return RowPreview(plan, strip);
       return DrawPreview(plan.Figure, plan.Drawing, strip);
+    default:
+      return RefusalPreview(Said(RefusalText(plan.Outcome)), strip,
+                            Said(RefusalText(plan.Outcome)));
   }
 }
 
@@ -235,11 +264,7 @@ ReferenceOutcome TForm1::TakeReference() {
   ReferenceLinePoint = picked(3);
   const std::filesystem::path path = ProgramFolder / kSettingsFileName;
   const bool existed = settingsFailure_ == FileFailure::None;
-  // The text-type list has no selection of its own before t407.dat gives it
-  // one; a new file names the current text type, so the next pass can run.
-  if (!existed && toolkit_.ItemIndex(ControlId::ComboBox3) < 0) {
-    toolkit_.SetItemIndex(ControlId::ComboBox3, 0);
-  }
+  SelectTextTypeForNewSettings();
   std::vector<std::string> lines = SettingsLines();
   if (existed) {
     // The dialog's settings and the window position stay exactly as the user

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tool/ui_texts.h"
+#include "tool/value_text.h"
 #include "util/geometry.h"
 #include "util/number_text.h"
 #include "util/sjis.h"
@@ -68,6 +69,17 @@ SceneMessage DescribeAddition(const DimensionFigure& figure, const DimensionDraw
     const double rest = Ems(m.Before) - Ems(figure.ValueText);
     m.Before = AdditionLine(figure, drawing, Elided(figure.ValueText, room - rest));
   }
+  return m;
+}
+
+SceneMessage DescribeRow(const DimensionRow& row, const DialogValues& v, const StripSize&) {
+  SceneMessage m;
+  m.Before = std::string(kRowSummaryOpen);
+  m.Before += IntegerToText(static_cast<int>(row.Figures.size()));
+  m.Before += kRowSummaryTotal;
+  m.Before += FormatDimensionValue(row.TotalLength, v.ValueUnit, v.PrecisionIndex, v.RoundingMode,
+                                   v.ShowTrailingZeros, v.AddThousandsCommas, v.AddUnitText,
+                                   v.FullWidthValue, std::string_view(), std::string_view());
   return m;
 }
 

@@ -6,6 +6,7 @@
 
 #include "tool/dialog_values.h"
 #include "tool/dimension_figure.h"
+#include "tool/dimension_row.h"
 #include "tool/preview_scene.h"
 
 // The value and the side of the reference it goes on, as the strip shows
@@ -14,6 +15,11 @@
 // middle when the line would not fit `strip`'s width.
 SceneMessage DescribeAddition(const DimensionFigure& figure, const DimensionDrawing& drawing,
                               const StripSize& strip);
+
+// A row: how many dimensions and the length of the whole row, written as
+// `values` write a value (without the prefix and suffix of each).
+SceneMessage DescribeRow(const DimensionRow& row, const DialogValues& values,
+                         const StripSize& strip);
 
 // A number or a list item that fails its check: its name, the text exactly
 // as typed, and what is accepted.

@@ -74,7 +74,10 @@ FitResult FitBand(const BandExtent& band, const FitRoom& given) {
   const double byText = Fitting(roomX - stub - pads, outer + band.TextLength);
   const double byMarkers =
       Fitting(roomX - stub - pads - room.BreakGap, outer + 2 * band.InwardReach);
-  const double scale = std::min({byHeight, byText, byMarkers});
+  const double byEnds = band.KeptAtEachEnd > 0
+                            ? Fitting(roomX - stub - room.BreakGap, outer + 2 * band.KeptAtEachEnd)
+                            : kNoLimit;
+  const double scale = std::min({byHeight, byText, byMarkers, byEnds});
   if (!(scale > whole.Scale) || !std::isfinite(scale)) return whole;
 
   // What width is left goes to the two ends, equally.

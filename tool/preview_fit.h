@@ -21,6 +21,9 @@ struct BandExtent {
   // or after LineLength.
   double ReferenceLength = 0;
   bool ReferenceBefore = true;
+  // A row: what a break keeps whole at either end (its first and its last
+  // dimension, the longer of them); 0 for one dimension.
+  double KeptAtEachEnd = 0;
 };
 
 // Where the band goes: the strip's inside and the pixels of the break mark.

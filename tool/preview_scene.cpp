@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "tool/end_markers.h"
@@ -88,11 +89,16 @@ std::optional<SceneLine> Clipped(SceneLine line, const SceneRect& r) {
 
 ScenePoint Plus(ScenePoint a, double x, double y) { return ScenePoint{a.X + x, a.Y + y}; }
 
+// What the scene shows: one dimension chained from its reference, or the
+// dimensions of a row, which the drawing spans from the first one's line
+// start to the last one's line end.
+enum class SceneSubject { Chained, Row };
+
 class SceneBuilder {
  public:
-  SceneBuilder(const DimensionFigure& figure, const DimensionDrawing& drawing,
-               const StripSize& strip)
-      : f_(figure), d_(drawing), strip_(strip) {}
+  SceneBuilder(std::span<const DimensionFigure> figures, const DimensionDrawing& drawing,
+               const StripSize& strip, SceneSubject subject)
+      : figures_(figures), d_(drawing), strip_(strip), subject_(subject) {}
 
   PreviewScene Build() {
     PreviewScene scene;
@@ -110,13 +116,28 @@ class SceneBuilder {
     scene.Transform =
         SceneTransform{g().LineStart, d_.AxisAngle, fit.Scale, fit.OffsetX, fit.OffsetY, fit.Break};
     t_ = &scene.Transform;
-    AddReference(scene);
-    for (const Segment& s : f_.ExtensionLines) AddLine(scene, s, SceneLineRole::Extension);
+    if (subject_ == SceneSubject::Chained) AddReference(scene);
+    for (std::size_t i = 0; i < figures_.size(); ++i) {
+      const DimensionFigure& f = figures_[i];
+      if (!Shown(f)) continue;
+      for (const Segment& s : f.ExtensionLines) AddLine(scene, s, SceneLineRole::Extension);
+      // In a row a dimension's start shares the extension line of the one
+      // before: drawn here when that one is left out for the break.
+      if (subject_ == SceneSubject::Row && i > 0 && !Shown(figures_[i - 1]) &&
+          f.ReferenceExtensionLine) {
+        AddLine(scene, *f.ReferenceExtensionLine, SceneLineRole::Extension);
+      }
+    }
     AddDimensionLine(scene);
-    AddMarker(scene, f_.Start);
-    AddMarker(scene, f_.End);
+    for (const DimensionFigure& f : figures_) {
+      if (!Shown(f)) continue;
+      AddMarker(scene, f.Start);
+      AddMarker(scene, f.End);
+    }
     AddPicked(scene);
-    AddText(scene);
+    for (const DimensionFigure& f : figures_) {
+      if (Shown(f)) AddText(scene, f);
+    }
     return scene;
   }
 
@@ -129,11 +150,20 @@ class SceneBuilder {
     return Point{g().LineStart.X + along * std::cos(a), g().LineStart.Y + along * std::sin(a)};
   }
 
-  double TextLength() const {
-    return TextRunLength(f_.ValueText, f_.Style.Width, f_.Style.Spacing) * d_.LayerScale;
+  double TextLength(const DimensionFigure& f) const {
+    return TextRunLength(f.ValueText, f.Style.Width, f.Style.Spacing) * d_.LayerScale;
   }
-  double TextAngle() const {
-    return StripAngle(VectorAngleDeg(f_.Text.DX, f_.Text.DY), d_.AxisAngle);
+  double TextAngle(const DimensionFigure& f) const {
+    return StripAngle(VectorAngleDeg(f.Text.DX, f.Text.DY), d_.AxisAngle);
+  }
+
+  // A row drawn broken shows the dimensions at its two ends; those the break
+  // stands for are left out whole. One dimension is always shown.
+  bool Shown(const DimensionFigure& f) const {
+    if (subject_ == SceneSubject::Chained || !t_->Break) return true;
+    const double from = Frame(f.DimensionLine.From).U, to = Frame(f.DimensionLine.To).U;
+    const double slack = 1e-9 * std::max(1.0, std::fabs(t_->Break->To));
+    return to <= t_->Break->From + slack || from >= t_->Break->To - slack;
   }
 
   // The reference's dimension line from the shared end to its far end, along
@@ -165,11 +195,46 @@ class SceneBuilder {
     for (Point p : {g().LineStart, g().LineEnd}) add(Frame(p));
     const double length = Frame(g().LineEnd).U;
     double inward = 0;
-    for (const EndMarkerFigure* m : {&f_.Start, &f_.End}) {
-      const bool atStart = m == &f_.Start;
+    for (const DimensionFigure& f : figures_) MeasureFigure(f, length, add, inward);
+    BandExtent band;
+    band.LowU = u.Low;
+    band.HighU = u.High;
+    band.LowV = v.Low;
+    band.HighV = v.High;
+    band.LineLength = length;
+    const DimensionFigure& first = figures_.front();
+    band.TextHeight = first.Style.Height * d_.LayerScale;
+    band.InwardReach = inward;
+    if (subject_ == SceneSubject::Chained) {
+      band.TextLength = TextLength(first);
+      const Segment reference = ReferenceLine();
+      band.ReferenceLength = std::fabs(Frame(reference.To).U - Frame(reference.From).U);
+      band.ReferenceBefore = g().AddedSide == 1;
+    } else {
+      // No value lies in a broken row's middle: its first and last dimension
+      // are kept whole instead.
+      for (const DimensionFigure* f : {&first, &figures_.back()}) {
+        band.KeptAtEachEnd =
+            std::max({band.KeptAtEachEnd, Distance(f->DimensionLine), TextLength(*f)});
+      }
+    }
+    return band;
+  }
+
+  static double Distance(const Segment& s) {
+    return PointDistance(s.From.X, s.From.Y, s.To.X, s.To.Y);
+  }
+
+  // Adds what `f` draws to the band through `add`; its markers at the ends
+  // of the whole line to how far a marker reaches in along it.
+  template <class Add>
+  void MeasureFigure(const DimensionFigure& f, double length, Add& add, double& inward) const {
+    for (const EndMarkerFigure* m : {&f.Start, &f.End}) {
+      const bool atStart = m == &f.Start;
+      const bool atAnEnd = atStart ? &f == &figures_.front() : &f == &figures_.back();
       auto reach = [&](FramePoint q) {
         add(q);
-        inward = std::max(inward, atStart ? q.U : length - q.U);
+        if (atAnEnd) inward = std::max(inward, atStart ? q.U : length - q.U);
       };
       if (m->Overshoot) {
         for (Point p : {m->Overshoot->From, m->Overshoot->To}) add(Frame(p));
@@ -188,28 +253,15 @@ class SceneBuilder {
       }
     }
     // The text's box: from its anchor along its direction, and up from it.
-    const FramePoint anchor = Frame(Point{f_.Text.X, f_.Text.Y});
-    const double a = DegreesToRadians(TextAngle());
-    const double height = f_.Style.Height * d_.LayerScale, run = TextLength();
+    const FramePoint anchor = Frame(Point{f.Text.X, f.Text.Y});
+    const double a = DegreesToRadians(TextAngle(f));
+    const double height = f.Style.Height * d_.LayerScale, run = TextLength(f);
     for (double along : {0.0, run}) {
       for (double up : {0.0, height}) {
         add(FramePoint{anchor.U + along * std::cos(a) - up * std::sin(a),
                        anchor.V + along * std::sin(a) + up * std::cos(a)});
       }
     }
-    const Segment reference = ReferenceLine();
-    BandExtent band;
-    band.LowU = u.Low;
-    band.HighU = u.High;
-    band.LowV = v.Low;
-    band.HighV = v.High;
-    band.LineLength = length;
-    band.TextHeight = height;
-    band.TextLength = run;
-    band.InwardReach = inward;
-    band.ReferenceLength = std::fabs(Frame(reference.To).U - Frame(reference.From).U);
-    band.ReferenceBefore = g().AddedSide == 1;
-    return band;
   }
 
   void AddLine(PreviewScene& scene, SceneLine line) const {
@@ -226,17 +278,19 @@ class SceneBuilder {
   // new dimension; its extension line there is the one the new dimension
   // leaves out.
   void AddReference(PreviewScene& scene) const {
+    const DimensionFigure& f = figures_.front();
     AddLine(scene, ReferenceLine(), SceneLineRole::Reference, SceneInk::Reference);
-    if (f_.ReferenceExtensionLine) {
-      AddLine(scene, *f_.ReferenceExtensionLine, SceneLineRole::Reference, SceneInk::Reference);
+    if (f.ReferenceExtensionLine) {
+      AddLine(scene, *f.ReferenceExtensionLine, SceneLineRole::Reference, SceneInk::Reference);
     }
   }
 
   // A dimension figure is one object, line and value: it shows in a colour
   // of its own. A broken line leaves out its middle for a zigzag.
   void AddDimensionLine(PreviewScene& scene) const {
-    const SceneInk ink = f_.AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
-    const Segment& line = f_.DimensionLine;
+    const SceneInk ink =
+        figures_.front().AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
+    const Segment line{g().LineStart, g().LineEnd};
     if (!t_->Break) {
       AddLine(scene, line, SceneLineRole::Dimension, ink);
       return;
@@ -259,10 +313,13 @@ class SceneBuilder {
     scene.Markers.push_back(FrameMarker(m, t_->Apply(m.Tip), t_->Scale));
   }
 
-  // A cross on the picked point; where that lies beyond the strip, an arrow
-  // at the strip's edge pointing to it.
+  // A cross on the picked point (for a row: where its line goes); where that
+  // lies beyond the strip, an arrow at the strip's edge pointing to it.
   void AddPicked(PreviewScene& scene) const {
-    const ScenePoint p = t_->Apply(g().AddedSide == 1 ? g().MeasureEnd : g().MeasureStart);
+    const Point picked = subject_ == SceneSubject::Row ? g().LinePoint
+                         : g().AddedSide == 1          ? g().MeasureEnd
+                                                       : g().MeasureStart;
+    const ScenePoint p = t_->Apply(picked);
     const double c = kPickedCross * px_;
     const SceneRect& in = scene.Inside;
     const ScenePoint q{std::clamp(p.X, in.Left + c, std::max(in.Left + c, in.Right - c)),
@@ -283,29 +340,29 @@ class SceneBuilder {
 
   // The value at its text type's size, centred where OK centres it: on the
   // middle of the dimension line, which a broken drawing keeps at its break.
-  void AddText(PreviewScene& scene) const {
+  void AddText(PreviewScene& scene, const DimensionFigure& f) const {
     SceneText text;
-    text.Text = f_.ValueText;
-    text.Ink = f_.AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
-    text.Angle = TextAngle();
+    text.Text = f.ValueText;
+    text.Ink = f.AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
+    text.Angle = TextAngle(f);
     const double scale = t_->Scale;
-    text.Height = f_.Style.Height * d_.LayerScale * scale;
-    text.Width = f_.Style.Width * d_.LayerScale * scale;
-    text.Length = TextLength() * scale;
-    const double run = std::hypot(f_.Text.DX, f_.Text.DY);
-    const double half = run > 0 ? TextLength() / 2 / run : 0;
+    text.Height = f.Style.Height * d_.LayerScale * scale;
+    text.Width = f.Style.Width * d_.LayerScale * scale;
+    text.Length = TextLength(f) * scale;
+    const double run = std::hypot(f.Text.DX, f.Text.DY);
+    const double half = run > 0 ? TextLength(f) / 2 / run : 0;
     const ScenePoint centre =
-        t_->Apply(Point{f_.Text.X + f_.Text.DX * half, f_.Text.Y + f_.Text.DY * half});
+        t_->Apply(Point{f.Text.X + f.Text.DX * half, f.Text.Y + f.Text.DY * half});
     const double a = DegreesToRadians(text.Angle);
     text.Anchor = Plus(centre, -std::cos(a) * text.Length / 2, std::sin(a) * text.Length / 2);
     // Each character starts where the run before it and its spacing end. A
     // text too small to make out (a prefix of megabytes) has no characters
     // worth drawing one by one.
     if (text.Height < kSmallestDrawnText * px_) {
-      scene.Text = text;
+      scene.Texts.push_back(text);
       return;
     }
-    const std::string_view value = f_.ValueText;
+    const std::string_view value = f.ValueText;
     const double unit = scale * d_.LayerScale;
     double offset = 0;
     for (std::size_t i = 0; i < value.size();) {
@@ -314,16 +371,17 @@ class SceneBuilder {
       const std::size_t next = i + n;
       if (next >= value.size()) break;
       const std::size_t pair = n + CharByteCount(value, next);
-      offset += TextRunLength(value.substr(i, pair), f_.Style.Width, f_.Style.Spacing) -
-                TextRunLength(value.substr(next, pair - n), f_.Style.Width, f_.Style.Spacing);
+      offset += TextRunLength(value.substr(i, pair), f.Style.Width, f.Style.Spacing) -
+                TextRunLength(value.substr(next, pair - n), f.Style.Width, f.Style.Spacing);
       i = next;
     }
-    scene.Text = text;
+    scene.Texts.push_back(text);
   }
 
-  const DimensionFigure& f_;
+  std::span<const DimensionFigure> figures_;  // one at least
   const DimensionDrawing& d_;
   const StripSize& strip_;
+  SceneSubject subject_;
   const SceneTransform* t_ = nullptr;
   double px_ = 1;
 };
@@ -343,8 +401,15 @@ ScenePoint SceneTransform::Apply(Point drawing) const {
 
 PreviewScene DrawPreview(const DimensionFigure& figure, const DimensionDrawing& drawing,
                          const StripSize& strip) {
-  PreviewScene scene = SceneBuilder(figure, drawing, strip).Build();
+  PreviewScene scene = SceneBuilder({&figure, 1}, drawing, strip, SceneSubject::Chained).Build();
   scene.Description = DescribeAddition(figure, drawing, strip);
+  return scene;
+}
+
+PreviewScene DrawRowPreview(const DimensionRow& row, const DialogValues& values,
+                            const StripSize& strip) {
+  PreviewScene scene = SceneBuilder(row.Figures, row.WholeLine, strip, SceneSubject::Row).Build();
+  scene.Description = DescribeRow(row, values, strip);
   return scene;
 }
 

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "tool/dialog_values.h"
 #include "tool/dimension_figure.h"
+#include "tool/dimension_row.h"
 
 struct ScenePoint {
   double X = 0, Y = 0;
@@ -141,7 +143,7 @@ struct PreviewScene {
   double LineWidth = 1;  // pixels, with the resolution
   std::vector<SceneLine> Lines;
   std::vector<SceneMarker> Markers;
-  std::optional<SceneText> Text;
+  std::vector<SceneText> Texts;  // the value texts, one a dimension
   // One line saying what OK would do, or why it would refuse: the band above
   // the strip shows it, and a screen reader announces it.
   SceneMessage Description;
@@ -158,6 +160,13 @@ struct StripSize {
 // The scene of an accepted dimension.
 PreviewScene DrawPreview(const DimensionFigure& figure, const DimensionDrawing& drawing,
                          const StripSize& strip);
+
+// The scene of a whole row: all of it, or when that would make its values
+// too small to read, broken in the middle with the dimensions at its two
+// ends at a legible zoom; the band says how many dimensions and how long
+// the row is, written as `values` write a value.
+PreviewScene DrawRowPreview(const DimensionRow& row, const DialogValues& values,
+                            const StripSize& strip);
 
 // The scene of a refusal: OK's own text in the strip, `description` in the band.
 PreviewScene RefusalPreview(const SceneMessage& message, const StripSize& strip,

@@ -120,8 +120,7 @@ std::string FormatScene(const PreviewScene& scene) {
       line({"  circle", FillName(e.Fill), PointText(e.Centre), Number(e.Radius)});
     }
   }
-  if (scene.Text) {
-    const SceneText& text = *scene.Text;
+  for (const SceneText& text : scene.Texts) {
     line({"text at", PointText(text.Anchor), "height", Number(text.Height), "width",
           Number(text.Width), "length", Number(text.Length), "angle", Number(text.Angle),
           "\"" + text.Text});

@@ -32,9 +32,10 @@ int Succeed(TForm1& form, std::string* messageOut) {
   return 0;
 }
 
-int AddDimension(const std::filesystem::path& programFolder, std::string* messageOut, bool repeat) {
+int AddDimensions(const std::filesystem::path& programFolder, std::string* messageOut,
+                  DimensionMode mode, bool repeat) {
   MemoryForm window(programFolder);
-  TForm1 form(window);
+  TForm1 form(window, mode);
   form.LeaveFailuresForJwCad(true);
   form.FormShow();
   if (form.StartRefused()) return Refuse(form, form.RefusalMessage(), messageOut);
@@ -44,6 +45,8 @@ int AddDimension(const std::filesystem::path& programFolder, std::string* messag
   switch (form.LastOkOutcome()) {
     case OkOutcome::CheckFailed:
     case OkOutcome::Inside:
+    case OkOutcome::NoLinePoint:
+    case OkOutcome::TooFewPositions:
     case OkOutcome::TooLarge:
     case OkOutcome::SaveFailed:
     case OkOutcome::ZeroLength:
@@ -60,11 +63,15 @@ int AddDimension(const std::filesystem::path& programFolder, std::string* messag
 }  // namespace
 
 int RunQuickPass(const std::filesystem::path& programFolder, std::string* messageOut) {
-  return AddDimension(programFolder, messageOut, false);
+  return AddDimensions(programFolder, messageOut, DimensionMode::OneDimension, false);
 }
 
 int RunRepeatingQuickPass(const std::filesystem::path& programFolder, std::string* messageOut) {
-  return AddDimension(programFolder, messageOut, true);
+  return AddDimensions(programFolder, messageOut, DimensionMode::OneDimension, true);
+}
+
+int RunWholeRowPass(const std::filesystem::path& programFolder, std::string* messageOut) {
+  return AddDimensions(programFolder, messageOut, DimensionMode::WholeRow, false);
 }
 
 int RunReferencePass(const std::filesystem::path& programFolder, std::string* messageOut) {

@@ -18,6 +18,12 @@ int RunQuickPass(const std::filesystem::path& programFolder, std::string* messag
 // the chain with the reason shown.
 int RunRepeatingQuickPass(const std::filesystem::path& programFolder, std::string* messageOut);
 
+// OK pressed at once in the dialog's whole-row mode (t408a.bat), with the
+// values t407.dat holds or, without one, the dialog's defaults: a row of
+// dimensions along the selected figures, on a line through picked point 1.
+// Returns 0 when the row was added, 1 when it was refused, as RunQuickPass.
+int RunWholeRowPass(const std::filesystem::path& programFolder, std::string* messageOut);
+
 // Picked points 1, 2 and 3 become the reference dimension in t407.dat
 // (TForm1::TakeReference); nothing is drawn. Returns 0 with an "h#" notice
 // for Jw_cad, or 1 with the reason in an "he" line.

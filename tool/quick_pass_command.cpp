@@ -4,6 +4,7 @@
 #include "host/output_writer.h"
 #include "tool/file_messages.h"
 #include "tool/form1.h"
+#include "tool/program_arguments.h"
 #include "tool/quick_pass.h"
 #include "tool/ui_texts.h"
 
@@ -12,13 +13,14 @@ namespace {
 constexpr int kUnknownArgumentsStatus = 2;
 
 struct ModeSwitch {
-  std::string_view Lower, Upper;
+  ProgramSwitch Switch;
   QuickPassMode Mode;
 };
 
 constexpr ModeSwitch kModeSwitches[] = {
-    {"/k", "/K", QuickPassMode::TakeReference},
-    {"/r", "/R", QuickPassMode::RepeatChain},
+    {kReferenceSwitch, QuickPassMode::TakeReference},
+    {kRepeatSwitch, QuickPassMode::RepeatChain},
+    {kWholeRowSwitch, QuickPassMode::WholeRow},
 };
 
 // Nothing else is written: t407.dat is never touched. Should even the "he"
@@ -42,7 +44,7 @@ std::optional<QuickPassMode> QuickPassModeOf(std::span<const std::string> argume
   if (arguments.empty()) return QuickPassMode::AddDimension;
   if (arguments.size() > 1) return std::nullopt;
   for (const ModeSwitch& s : kModeSwitches) {
-    if (arguments[0] == s.Lower || arguments[0] == s.Upper) return s.Mode;
+    if (IsSwitch(arguments[0], s.Switch)) return s.Mode;
   }
   return std::nullopt;
 }
@@ -56,6 +58,8 @@ int RunQuickPassCommand(const std::filesystem::path& programFolder,
       return RunReferencePass(programFolder, messageOut);
     case QuickPassMode::RepeatChain:
       return RunRepeatingQuickPass(programFolder, messageOut);
+    case QuickPassMode::WholeRow:
+      return RunWholeRowPass(programFolder, messageOut);
     case QuickPassMode::AddDimension:
       break;
   }

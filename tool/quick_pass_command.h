@@ -12,6 +12,7 @@ enum class QuickPassMode {
   AddDimension,   // no argument (t408q.bat): add one dimension
   RepeatChain,    // "/r" (t408r.bat): add one and have Jw_cad ask for the next point
   TakeReference,  // "/k" (t408k.bat): store the picked dimension as the reference
+  WholeRow,       // "/a" (t408a.bat run without the dialog): a row along the selection
 };
 
 // The mode selected by the arguments after the program's name (the letter in

@@ -53,3 +53,10 @@ std::string FormatDimensionValue(double measuredLength, int valueUnit, int preci
   text += BlankToEmpty(valueSuffix);
   return text;
 }
+
+double SmallestShownLength(int valueUnit, int precisionIndex) {
+  static constexpr double kLastDecimal[] = {1, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8};
+  const int decimals = precisionIndex < 0 ? 0 : precisionIndex > 8 ? 8 : precisionIndex;
+  const double step = kLastDecimal[decimals];
+  return valueUnit == 1 ? step * 1000 : step;
+}

@@ -103,21 +103,11 @@ std::optional<RealText> ReadRealText(std::string_view text) {
   return r;
 }
 
-// The exact short way: an integer up to 2^53 and a power of ten up to 22 are
-// both exact doubles, so one multiplication or division rounds correctly, to
-// the same double the full conversion gives. Nothing when it does not apply.
+// The exact short way (ExactShortReal, shared with the packed entity
+// tables), for the magnitude; nothing when it does not apply.
 std::optional<double> ShortConversion(const RealText& r) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  // With more than 19 digits the integer has wrapped.
-  if (r.DigitCount > 19 || r.Mantissa > (std::uint64_t{1} << 53) || r.Decimals > 40) {
-    return std::nullopt;
-  }
-  const long power = r.Exponent - static_cast<long>(r.Decimals);
-  if (power < -22 || power > 22) return std::nullopt;
-  const double value = static_cast<double>(r.Mantissa);
-  return power < 0 ? value / kPowersOfTen[-power] : value * kPowersOfTen[power];
+  if (!TakesShortWay(r.Mantissa, r.DigitCount, r.Decimals, r.Exponent)) return std::nullopt;
+  return ExactShortReal(r.Mantissa, r.Exponent - static_cast<long>(r.Decimals), false);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# The four batch files as Jw_cad runs them: through cmd, in a folder that
+# The five batch files as Jw_cad runs them: through cmd, in a folder that
 # holds the exchange file. A stand-in under each program's name
 # (tests/wine/record_run.cpp) records what each one started; then, with the
 # real programs, each leaves what the native quick pass leaves. Last, the
@@ -29,6 +29,7 @@ t408.bat t408.exe
 t408q.bat t408q.exe
 t408k.bat t408q.exe /k
 t408r.bat t408q.exe /r
+t408a.bat t408.exe /a
 EOF
 
 # The real quick pass through each batch file against the native t408q given
@@ -53,6 +54,18 @@ t408q.bat $examples/JWC_TEMP.TXT $examples/t407.dat
 t408r.bat $examples/JWC_TEMP.TXT $examples/t407.dat /r
 t408k.bat $work/three-points.txt - /k
 EOF
+
+# t408a.bat opens the dialog in its whole-row mode; Enter adds the row t408q /a adds.
+row_expected=$(expect "batch-row" "$examples/row/JWC_TEMP.TXT" "$examples/row/t407.dat" /a)
+dir=$(new_case "real t408a.bat" "$examples/row/JWC_TEMP.TXT" "$examples/row/t407.dat" "$root/dist/t408a.bat" \
+  "$exe_dir/t408.exe")
+(cd "$dir" && exec wine cmd /c t408a.bat) >/dev/null 2>&1 &
+app_pid=$!
+find_dialog && xdotool key Return
+expect_exit 0
+same_file "$dir/JWC_TEMP.TXT" "$row_expected/JWC_TEMP.TXT" JWC_TEMP.TXT
+same_file "$dir/t407.dat" "$row_expected/t407.dat" t407.dat
+finish_case "t408a.bat through cmd opens the row's dialog; Enter adds what t408q /a adds"
 
 # t408.bat opens the dialog; Enter adds the worked example's dimension.
 dir=$(new_case "real t408.bat" "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$root/dist/t408.bat" \
@@ -91,5 +104,7 @@ t408k.bat|/^REM #3/d|a point prompt missing
 t408.bat|s/\r$//|LF line ends
 t408.txt|1s/Ver\.[0-9.]*/Ver.0.0.1/|a version other than VERSION's
 t408.txt|s/^Ver\.[0-9.]* (/Ver.0.0.1 (/|a change history not starting with this version
+t408a.bat|s/^REM #h1/REM #h0/|a selection of no figures
+t408a.bat|/^REM #hc/d|no prompt while selecting
 EOF
 finish_case "make-dist --check accepts dist/ and refuses each of $faults faults in a copy"

@@ -19,6 +19,38 @@ same_file "$dir/JWC_TEMP.TXT" "$worked/JWC_TEMP.TXT" JWC_TEMP.TXT
 same_file "$dir/t407.dat" "$worked/t407.dat" t407.dat
 finish_case "Enter on the worked example writes the dimension and the extended reference"
 
+# The whole row (t408a.bat: t408.exe /a) on examples/row/: Enter writes what
+# t408q /a writes, and with no t407.dat the dialog's defaults serve and
+# t407.dat is made.
+for row in "with-t407|$examples/row/t407.dat" "without-t407|-"; do
+  label=${row%%|*} settings=${row#*|}
+  expected=$(expect "row-$label" "$examples/row/JWC_TEMP.TXT" "$settings" /a)
+  dir=$(new_case "row-$label" "$examples/row/JWC_TEMP.TXT" "$settings" "$exe_dir/t408.exe")
+  launch "$dir" t408.exe /a
+  if find_dialog; then
+    sleep 0.5
+    [ "$label" = with-t407 ] && { import -window "$dialog" "$root/$win_build/t408-row.png" 2>/dev/null ||
+      problem "screenshot failed"; }
+    xdotool key Return
+  fi
+  expect_exit 0
+  same_file "$dir/JWC_TEMP.TXT" "$expected/JWC_TEMP.TXT" JWC_TEMP.TXT
+  same_file "$dir/t407.dat" "$expected/t407.dat" t407.dat
+  [ "$(grep -c '^cs ' "$dir/JWC_TEMP.TXT")" = 3 ] || problem "not the row's three dimensions"
+  finish_case "the whole row ($label): Enter in t408.exe /a writes what t408q /a writes"
+done
+
+# An argument t408.exe does not know: its box, exit status 2, and nothing
+# written: JWC_TEMP.TXT stays as Jw_cad wrote it (begins with hq).
+dir=$(new_case bad-argument "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")
+launch "$dir" t408.exe /x
+confirm_message
+[ -n "$(wine_find_window '^水平寸法線＋$' 1)" ] && problem "the dialog opened"
+expect_exit 2
+same_file "$dir/JWC_TEMP.TXT" "$examples/JWC_TEMP.TXT" JWC_TEMP.TXT
+same_file "$dir/t407.dat" "$examples/t407.dat" t407.dat
+finish_case "t408.exe /x: the box says so, exit status 2, both files untouched"
+
 # Esc and Alt+F4 are Cancel: "hq" and t407.dat untouched.
 for key in Escape alt+F4; do
   dir=$(new_case "key-$key" "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408.exe")

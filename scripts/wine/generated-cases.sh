@@ -1,6 +1,8 @@
 # shellcheck shell=bash
 # Generated cases: t408q.exe against the native t408q on every kind of case
-# tests/wine/make_quick_pass_cases.cpp writes. Sourced by scripts/test-wine.
+# tests/wine/make_quick_pass_cases.cpp writes, each with the argument its
+# folder's file `arguments` holds (the whole row's /a), if any. Sourced by
+# scripts/test-wine.
 
 # Both programs must leave the same bytes and exit status on the same inputs,
 # whatever the platform's run-time library. The generator writes cases of
@@ -18,13 +20,21 @@ copy_case() {  # case-folder copy-folder program
   ln "$3" "$2/" 2>/dev/null || cp "$3" "$2/"
 }
 
+# The case's argument for t408q, or nothing.
+case_arguments() {  # case-folder
+  cat "$1/arguments" 2>/dev/null || true
+}
+
 # Runs t408q.exe on one case; the exit status goes to <copy>.status. A run
 # that Wine cut short (a client error, about one in 1,500 here) is repeated
 # once on a fresh copy, and that is said: a real difference shows twice.
 run_generated_wine() {  # case-folder copy-folder
   local status=0
+  local arguments
+  arguments=$(case_arguments "$1")
   copy_case "$1" "$2" "$generated/t408q.exe"
-  (cd "$2" && exec wine ./t408q.exe) >/dev/null 2>"$2.stderr" || status=$?
+  # shellcheck disable=SC2086  # no argument, or one
+  (cd "$2" && exec wine ./t408q.exe $arguments) >/dev/null 2>"$2.stderr" || status=$?
   # Every run that reaches its end rewrites JWC_TEMP.TXT; a failed one that
   # left it as Jw_cad wrote it never got that far (also seen once without
   # the client error on standard error).
@@ -34,7 +44,8 @@ run_generated_wine() {  # case-folder copy-folder
       "($(head -n 1 "$2.stderr")), run repeated"
     status=0
     copy_case "$1" "$2" "$generated/t408q.exe"
-    (cd "$2" && exec wine ./t408q.exe) >/dev/null 2>"$2.stderr" || status=$?
+    # shellcheck disable=SC2086
+    (cd "$2" && exec wine ./t408q.exe $arguments) >/dev/null 2>"$2.stderr" || status=$?
   fi
   echo "$status" >"$2.status"
 }
@@ -85,7 +96,9 @@ if cmake --build "$native_build" -j"$(nproc)" --target make_quick_pass_cases >/d
   for name in $case_names; do
     copy_case "$generated/cases/$name" "$generated/native/$name" "$generated/t408q"
     status=0
-    (cd "$generated/native/$name" && exec ./t408q) >/dev/null 2>&1 || status=$?
+    arguments=$(case_arguments "$generated/cases/$name")
+    # shellcheck disable=SC2086  # no argument, or one
+    (cd "$generated/native/$name" && exec ./t408q $arguments) >/dev/null 2>&1 || status=$?
     echo "$status" >"$generated/native/$name.status"
   done
   wine_started=$(date +%s%N)

@@ -43,11 +43,12 @@ new_case() {  # name exchange-file settings-file|- program...
   echo "$dir"
 }
 
-# What the native quick pass leaves for the same inputs.
-expect() {  # name exchange-file settings-file|-  -> folder with the expected files
+# What the native quick pass leaves for the same inputs, given the argument
+# if one follows (/a: the whole row).
+expect() {  # name exchange-file settings-file|- [argument]  -> folder with the expected files
   local dir
   dir=$(new_case "expected-$1" "$2" "$3" "$native_q")
-  (cd "$dir" && ./t408q >/dev/null 2>&1)
+  (cd "$dir" && ./t408q "${@:4}" >/dev/null 2>&1)
   echo "$dir"
 }
 
@@ -62,8 +63,8 @@ same_file() {  # actual expected label
 # ---- Driving the programs
 
 app_pid=
-launch() {  # folder exe
-  (cd "$1" && exec wine "./$2") >/dev/null 2>&1 &
+launch() {  # folder exe [argument]
+  (cd "$1" && exec wine "./$2" "${@:3}") >/dev/null 2>&1 &
   app_pid=$!
 }
 

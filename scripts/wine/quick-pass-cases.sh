@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # t408q.exe, the quick pass with no window: the worked example, the refusal
-# without t407.dat, and taking a reference with /k. Sourced by
-# scripts/test-wine after the dialog cases (it uses their worked example).
+# without t407.dat, taking a reference with /k and the whole row with /a.
+# Sourced by scripts/test-wine after the dialog cases (it uses their worked
+# example).
 
 # t408q.exe: the same pass with no window.
 dir=$(new_case quick "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$exe_dir/t408q.exe")
@@ -36,3 +37,21 @@ same_file "$dir/JWC_TEMP.TXT" "$referenced/JWC_TEMP.TXT" JWC_TEMP.TXT
 same_file "$dir/t407.dat" "$referenced/t407.dat" t407.dat
 head -c 2 "$dir/JWC_TEMP.TXT" | grep -q '^h#' || problem "no h# notice"
 finish_case "t408q.exe /k takes the picked reference into a new t407.dat"
+
+# ---- t408q.exe /a: the whole row without the dialog (t408a.bat's mode)
+
+# examples/row/, and the same without picked point 1, which is refused with
+# an "he" line.
+awk '!/^hp1 /' "$examples/row/JWC_TEMP.TXT" > "$work/no-line-point.txt"
+for row in "row|$examples/row/JWC_TEMP.TXT|0" "row-refused|$work/no-line-point.txt|1"; do
+  IFS='|' read -r name input status <<<"$row"
+  expected=$(expect "quick-$name" "$input" "$examples/row/t407.dat" /a)
+  dir=$(new_case "quick-$name" "$input" "$examples/row/t407.dat" "$exe_dir/t408q.exe")
+  launch "$dir" t408q.exe /a
+  expect_exit "$status"
+  same_file "$dir/JWC_TEMP.TXT" "$expected/JWC_TEMP.TXT" JWC_TEMP.TXT
+  same_file "$dir/t407.dat" "$expected/t407.dat" t407.dat
+  [ "$name" = row ] && same_file "$dir/JWC_TEMP.TXT" "$examples/expected/row/JWC_TEMP.TXT" "the golden row"
+  [ "$name" = row ] || head -c 2 "$dir/JWC_TEMP.TXT" | grep -q "^he" || problem "no he line"
+  finish_case "t408q.exe /a ($name) leaves what t408q /a leaves, exit status $status"
+done

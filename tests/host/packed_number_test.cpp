@@ -15,15 +15,25 @@ namespace {
 
 // Packs `token` into a buffer of exactly the bytes it may take, reads it back
 // and checks that reading and skipping end at the end of what was written.
+// It is read twice: with nothing readable after it, and followed by bytes of
+// every code, as the next numbers of a record follow it.
 double RoundTrip(const std::string& token, std::size_t* packedBytes = nullptr) {
   std::vector<std::uint8_t> buffer(PackedNumberMaxBytes(token.size()));
   const std::uint8_t* end = PackNumber(token, buffer.data());
   EXPECT_LE(end, buffer.data() + buffer.size());
+  const std::size_t bytes = static_cast<std::size_t>(end - buffer.data());
   const std::uint8_t* in = buffer.data();
-  const double value = ReadPackedNumber(in);
+  const double value = ReadPackedNumber(in, end);
   EXPECT_EQ(in, end);
   EXPECT_EQ(SkipPackedNumber(buffer.data()), end);
-  if (packedBytes != nullptr) *packedBytes = static_cast<std::size_t>(end - buffer.data());
+
+  std::vector<std::uint8_t> followed(buffer.begin(), buffer.begin() + bytes);
+  for (unsigned b : {0x00u, 0xFFu, 0xE1u, 0x5Du, 0x99u, 0xEEu, 0xF0u, 0x0Fu}) followed.push_back(b);
+  const std::uint8_t* at = followed.data();
+  const double again = ReadPackedNumber(at, followed.data() + followed.size());
+  EXPECT_EQ(at, followed.data() + bytes);
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(again), std::bit_cast<std::uint64_t>(value));
+  if (packedBytes != nullptr) *packedBytes = bytes;
   return value;
 }
 

@@ -60,6 +60,15 @@ TEST(packed_table, records_read_back_in_any_order_across_runs_checkpoints_and_bl
     SCOPED_TRACE(i);
     ASSERT_EQ(table[i], expected[i]);
   }
+  // And in one pass, each decoded once.
+  std::size_t visited = 0;
+  table.ForEach([&](const LineRecord& r) {
+    SCOPED_TRACE(visited);
+    ASSERT_LT(visited, expected.size());
+    EXPECT_EQ(r, expected[visited]);
+    ++visited;
+  });
+  EXPECT_EQ(visited, expected.size());
 }
 
 TEST(packed_table, clear_empties_and_allows_reuse) {

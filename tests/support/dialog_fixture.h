@@ -39,12 +39,14 @@ inline std::vector<std::string> SettingsFileLines(std::string_view bytes) {
 struct StartedDialog {
   TempFolder folder;
   MemoryForm window{folder.Path()};
-  TForm1 form{window};
+  TForm1 form;
 
   // `settings` becomes t407.dat and `exchange` JWC_TEMP.TXT; either may be
   // left out.
   explicit StartedDialog(std::optional<std::string> settings,
-                         std::optional<std::string> exchange = std::nullopt) {
+                         std::optional<std::string> exchange = std::nullopt,
+                         DimensionMode mode = DimensionMode::OneDimension)
+      : form(window, mode) {
     if (settings) WriteBytes(folder / "t407.dat", *settings);
     if (exchange) WriteBytes(folder / "JWC_TEMP.TXT", *exchange);
     form.FormShow();

@@ -511,6 +511,57 @@ TEST(form1, an_accepted_ok_saves_emits_shows_progress_and_closes) {
   EXPECT_EQ(d.form.ReferenceEnd.X, 1000);
 }
 
+TEST(form1, the_whole_row_tells_why_it_cannot_and_closes_only_when_the_dialog_could_not_help) {
+  // No picked point 1: no value of the dialog gives the line a place. One
+  // place: a finer precision might make two. Three places: added, and the
+  // band said how many dimensions and how long the row is.
+  const struct {
+    const char* what;
+    std::string exchange;
+    OkOutcome outcome;
+    std::vector<std::string> messages;
+    bool closes;
+    const char* strip;
+  } cases[] = {
+      {"no picked point 1",
+       CrLfLines({"hq", "hs 100", " 0 0 1000 0", " 2500 0 2500 10"}),
+       OkOutcome::NoLinePoint,
+       {ToCp932("寸法線の位置（点１）が指示されていません。")},
+       true,
+       "寸法線の位置（点１）が指示されていません。"},
+      {"one place",
+       CrLfLines({"hq", "hs 100", "hp1 0 -500", " 5 0 5.0004 100"}),
+       OkOutcome::TooFewPositions,
+       {ToCp932("寸法を入れる位置が２つ以上ありません。選択した図形を確認して下さい。")},
+       false,
+       "寸法を入れる位置が２つ以上ありません。選択した図形を確認して下さい。"},
+      {"three places",
+       CrLfLines({"hq", "hs 100", "hp1 0 -500", " 0 0 1000 0", "pt 2500 9"}),
+       OkOutcome::Added,
+       {},
+       true,
+       "連続寸法：2個　全長：2500"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Without t407.dat: the row chains from nothing and starts all the same.
+    StartedDialog d(std::nullopt, c.exchange, DimensionMode::WholeRow);
+    ASSERT_FALSE(d.form.StartRefused());
+    ASSERT_FALSE(d.window.Previews().empty());
+    // The band says it; a refusal is what the strip shows too.
+    const PreviewScene& strip = d.window.Previews().back();
+    EXPECT_EQ(strip.Description.Before, ToCp932(c.strip));
+    EXPECT_EQ(strip.Message.has_value(), c.outcome != OkOutcome::Added);
+    d.form.Button1Click();
+    EXPECT_EQ(d.form.LastOkOutcome(), c.outcome);
+    EXPECT_EQ(d.window.Messages(), c.messages);
+    EXPECT_EQ(d.window.CloseRequested(), c.closes);
+    // t407.dat is made only for a row added, and put in place by the close.
+    d.form.FormClose();
+    EXPECT_EQ(std::filesystem::exists(d.folder / "t407.dat"), c.outcome == OkOutcome::Added);
+  }
+}
+
 TEST(form1, clicks_before_start_up_or_once_closing_was_asked_for_do_nothing) {
   // A second Enter reaches the window before it has closed.
   struct {

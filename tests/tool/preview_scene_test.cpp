@@ -212,12 +212,12 @@ TEST(preview_scene, every_command_ok_writes_is_in_the_scene_under_its_transform)
         EXPECT_TRUE(found) << line;
       } else if (line.rfind("cs ", 0) == 0) {
         ASSERT_LT(i + 1, out.size());
-        ASSERT_TRUE(scene.Text.has_value());
-        EXPECT_EQ(scene.Text->Text, out[i + 1]);
+        ASSERT_EQ(scene.Texts.size(), 1u);
+        EXPECT_EQ(scene.Texts[0].Text, out[i + 1]);
         // Where OK puts it; broken, centred on the break as on the line.
         const std::vector<double> cs = Numbers(line.substr(3));
         if (!t.Break) {
-          EXPECT_TRUE(Near(scene.Text->Anchor, t.Apply(Point{cs[0], cs[1]}))) << line;
+          EXPECT_TRUE(Near(scene.Texts[0].Anchor, t.Apply(Point{cs[0], cs[1]}))) << line;
         }
       } else if (v.size() == 4 && line.find_first_not_of("0123456789.-E ") == std::string::npos) {
         ++lineCommands;
@@ -242,8 +242,8 @@ TEST(preview_scene, everything_stays_inside_the_strip_and_the_value_stays_legibl
     SCOPED_TRACE(c.Name());
     const std::unique_ptr<StartedDialog> started = Start(c);
     const PreviewScene scene = started->form.Preview();
-    ASSERT_TRUE(scene.Text.has_value());
-    const SceneText& text = *scene.Text;
+    ASSERT_EQ(scene.Texts.size(), 1u);
+    const SceneText& text = scene.Texts[0];
     EXPECT_GE(text.Height, scene.FontHeight);
     // Its box, from the anchor along its direction and up from there.
     const double a = DegreesToRadians(text.Angle);
@@ -310,6 +310,56 @@ TEST(preview_scene, the_worked_example_and_its_variants_match_their_golden_scene
       scenes += FormatScene(d.form.Preview());
     }
     EXPECT_EQ(scenes, ExampleFile(std::string("expected/") + c.golden));
+  }
+}
+
+// ---- The whole row --------------------------------------------------------------
+
+namespace {
+
+// examples/row/ in the whole-row mode; with `places` points 910 apart
+// instead of its figures when given.
+PreviewScene RowScene(int places = 0) {
+  std::string exchange = ExampleFile("row/JWC_TEMP.TXT");
+  if (places > 0) {
+    exchange = exchange.substr(0, exchange.find(" 0 0 1000 0"));
+    for (int i = 0; i < places; ++i) exchange += "pt " + std::to_string(910 * i) + " 0\r\n";
+  }
+  StartedDialog d(ExampleFile("row/t407.dat"), exchange, DimensionMode::WholeRow);
+  return d.form.Preview();
+}
+
+}  // namespace
+
+TEST(preview_scene, a_row_and_a_long_row_match_their_golden_scenes) {
+  // The example's three dimensions whole; two hundred, broken in the middle
+  // with the first and the last at a legible zoom.
+  EXPECT_EQ(FormatScene(RowScene()), ExampleFile("expected/preview-row.txt"));
+  EXPECT_EQ(FormatScene(RowScene(201)), ExampleFile("expected/preview-row-long.txt"));
+}
+
+TEST(preview_scene, a_long_row_shows_its_end_dimensions_whole_and_legible) {
+  for (int places : {3, 12, 201, 2001}) {
+    SCOPED_TRACE(places);
+    const PreviewScene scene = RowScene(places);
+    ASSERT_FALSE(scene.Message.has_value());
+    ASSERT_FALSE(scene.Texts.empty());
+    // Every dimension drawn, or, broken, a whole one at each end at least.
+    if (!scene.Transform.Break) {
+      EXPECT_EQ(scene.Texts.size(), static_cast<std::size_t>(places - 1));
+    } else {
+      EXPECT_GE(scene.Texts.size(), 2u);
+      EXPECT_LT(scene.Texts.size(), static_cast<std::size_t>(places - 1));
+    }
+    for (const SceneText& text : scene.Texts) {
+      EXPECT_EQ(text.Text, "910");
+      EXPECT_GE(text.Height, scene.FontHeight);
+    }
+    for (const SceneLine& l : scene.Lines) {
+      EXPECT_TRUE(Inside(l.From, scene.Inside) && Inside(l.To, scene.Inside));
+    }
+    EXPECT_EQ(scene.Description.Before, ToCp932("連続寸法：" + std::to_string(places - 1) +
+                                                "個　全長：" + std::to_string(910 * (places - 1))));
   }
 }
 

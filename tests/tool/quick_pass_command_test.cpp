@@ -18,6 +18,7 @@ TEST(quick_pass_command, the_one_argument_selects_the_mode) {
   } cases[] = {
       {{}, M::AddDimension},    {{"/k"}, M::TakeReference}, {{"/K"}, M::TakeReference},
       {{"/r"}, M::RepeatChain}, {{"/R"}, M::RepeatChain},   {{"/k", "/r"}, std::nullopt},
+      {{"/a"}, M::WholeRow},    {{"/A"}, M::WholeRow},      {{"/a", "/a"}, std::nullopt},
       {{"-k"}, std::nullopt},   {{"/kr"}, std::nullopt},    {{""}, std::nullopt},
   };
   for (const auto& c : cases) {
@@ -33,11 +34,11 @@ TEST(quick_pass_command, unknown_arguments_say_so_even_when_the_exchange_file_ca
     const char* message;  // UTF-8
   } cases[] = {
       {"written", false,
-       "t408q.exe の起動オプションが正しくありません。/k、/r "
-       "のどちらかを付けるか、何も付けないで下さい。"},
+       "t408q.exe の起動オプションが正しくありません。/k、/r、/a "
+       "のどれかを付けるか、何も付けないで下さい。"},
       {"a folder in its place", true,
-       "t408q.exe の起動オプションが正しくありません。/k、/r "
-       "のどちらかを付けるか、何も付けないで下さい。"
+       "t408q.exe の起動オプションが正しくありません。/k、/r、/a "
+       "のどれかを付けるか、何も付けないで下さい。"
        "JWC_TEMP.TXT を保存出来ませんでした（同じ名前のフォルダがあります）。"},
   };
   for (const auto& c : cases) {

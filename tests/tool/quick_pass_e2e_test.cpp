@@ -476,8 +476,8 @@ TEST(quick_pass_e2e, a_repeating_refusal_or_an_unknown_argument_writes_only_he) 
   // A refusal under /r has no "hr": Jw_cad shows the reason and the chain
   // ends. An argument t408q does not know runs nothing at all.
   const char* unknown =
-      "t408q.exe の起動オプションが正しくありません。/k、/r "
-      "のどちらかを付けるか、何も付けないで下さい。";
+      "t408q.exe の起動オプションが正しくありません。/k、/r、/a "
+      "のどれかを付けるか、何も付けないで下さい。";
   const struct {
     const char* arguments;
     const char* pick;

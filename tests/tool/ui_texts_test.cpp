@@ -115,8 +115,15 @@ TEST(ui_texts, every_text_is_the_cp932_form_of_its_utf8_text) {
       {kReasonMissing, "kReasonMissing", "ファイルがありません"},
       {kNoticeReferenceTaken, "kNoticeReferenceTaken", "基準寸法を記憶しました"},
       {kMessageUnknownArguments, "kMessageUnknownArguments",
-       "t408q.exe の起動オプションが正しくありません。/k、/r "
-       "のどちらかを付けるか、何も付けないで下さい。"},
+       "t408q.exe の起動オプションが正しくありません。/k、/r、/a "
+       "のどれかを付けるか、何も付けないで下さい。"},
+      {kMessageUnknownDialogArguments, "kMessageUnknownDialogArguments",
+       "t408.exe の起動オプションが正しくありません。/a を付けるか、何も付けないで下さい。"},
+      {kMessageNoLinePoint, "kMessageNoLinePoint", "寸法線の位置（点１）が指示されていません。"},
+      {kMessageTooFewPositions, "kMessageTooFewPositions",
+       "寸法を入れる位置が２つ以上ありません。選択した図形を確認して下さい。"},
+      {kRowSummaryOpen, "kRowSummaryOpen", "連続寸法："},
+      {kRowSummaryTotal, "kRowSummaryTotal", "個　全長："},
       {kMemoLines[0], "kMemoLines[0]", "◆設定データは t407と"},
       {kMemoLines[1], "kMemoLines[1]", "　共用利用します。"},
       {kMemoLines[2], "kMemoLines[2]", "◆追加する寸法線は"},

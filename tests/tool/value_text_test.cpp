@@ -150,3 +150,20 @@ TEST(value_text, blank_to_empty_keeps_any_text_with_a_visible_character) {
 }
 
 }  // namespace
+
+TEST(value_text, the_smallest_length_shown_is_one_unit_of_the_last_decimal) {
+  struct {
+    int unit, precision;
+    double length;
+  } cases[] = {{0, 0, 1}, {0, 3, 1e-3}, {0, 8, 1e-8}, {1, 0, 1000}, {1, 2, 10}, {1, 3, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.unit << " " << c.precision);
+    EXPECT_DOUBLE_EQ(SmallestShownLength(c.unit, c.precision), c.length);
+    // Half of it rounds (half up) to a value text of 0, a whole one to 1.
+    const auto shown = [&](double v) {
+      return FormatDimensionValue(v, c.unit, c.precision, 2, 0, false, false, false, "", "");
+    };
+    EXPECT_EQ(shown(c.length * 0.4), "0");
+    EXPECT_NE(shown(c.length), "0");
+  }
+}

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iomanip>
 #include <limits>
 #include <random>
 #include <string>
@@ -344,5 +346,53 @@ TEST(number_text, real_text_across_the_whole_range_reads_back_within_15_digits) 
         ASSERT_LE(std::fabs(back - v), std::fabs(v) * 1e-14 + 5e-324) << RealToText(v);
       }
     }
+  }
+}
+
+TEST(number_text, real_rounds_half_up_at_the_15th_digit_of_the_exact_value) {
+  // The digits of RealToText against the exact decimal that the C library
+  // prints (glibc prints every digit exactly): any double, and doubles next
+  // to the ties where the 16th and 17th digits read 50.
+  std::mt19937_64 random(408);
+  const auto significant = [](const std::string& text) {
+    std::string digits;
+    for (char c : text.substr(0, text.find('E'))) {
+      if (c >= '0' && c <= '9') digits += c;
+    }
+    digits.erase(0, digits.find_first_not_of('0'));
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return digits;
+  };
+  const auto expected = [](double v) {
+    char exact[128];
+    std::snprintf(exact, sizeof exact, "%.80e", std::fabs(v));
+    std::string digits = std::string(1, exact[0]) + std::string(exact + 2, 14);
+    if (exact[16] >= '5') {
+      std::size_t i = digits.size();
+      while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+      if (i == 0) {
+        digits.insert(digits.begin(), '1');
+      } else {
+        ++digits[i - 1];
+      }
+    }
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return digits;
+  };
+  std::vector<double> values;
+  for (int n = 0; n < 20000; ++n) {
+    const double v = std::bit_cast<double>(random());
+    if (std::isfinite(v) && std::fabs(v) < 1e300 && v != 0) values.push_back(v);
+    // 15 digits and a tail of 50, read as a double, and its neighbours.
+    char tie[48];
+    std::snprintf(tie, sizeof tie, "%llu50e%d",
+                  static_cast<unsigned long long>(100000000000000u + random() % 900000000000000u),
+                  static_cast<int>(random() % 40) - 30);
+    const double t = std::strtod(tie, nullptr);
+    for (double u : {t, std::nextafter(t, 0.0), std::nextafter(t, 1e300)}) values.push_back(u);
+  }
+  for (double v : values) {
+    SCOPED_TRACE(testing::Message() << std::setprecision(17) << v);
+    ASSERT_EQ(significant(RealToText(v)), expected(v));
   }
 }

@@ -5,7 +5,7 @@
 // under Wine and the native t408q on every folder and compares what they leave.
 //
 // Folders are named <kind>-<number>; the kinds take turns, so every count of
-// at least seven covers each. The same count and seed give the same bytes.
+// at least eight covers each. The same count and seed give the same bytes.
 //
 // Sections: random numbers and number texts; the case and its files; where
 // the reference and the picked point lie; the kinds; main.
@@ -99,7 +99,8 @@ double Number(const std::string& text) { return std::strtod(text.c_str(), nullpt
 
 // Everything one folder holds, texts in UTF-8 until they are written.
 struct Case {
-  std::string note;  // what the case is about, for cases.txt
+  std::string note;       // what the case is about, for cases.txt
+  std::string arguments;  // t408q's argument, if any
 
   // JWC_TEMP.TXT
   std::string axis = "0";
@@ -175,7 +176,8 @@ std::string SettingsBytes(const std::vector<std::string>& lines) {
 
 // One line of cases.txt: the note, then the inputs that shape the output.
 std::string Describe(const Case& c) {
-  std::string d = c.note + " | hk " + c.axis + ", lg" + Hex(c.layerGroup) +
+  std::string d = c.note + (c.arguments.empty() ? "" : " (" + c.arguments + ")") + " | hk " +
+                  c.axis + ", lg" + Hex(c.layerGroup) +
                   " 1:" + c.scales[static_cast<std::size_t>(c.layerGroup)] + ", " +
                   c.currentTextType;
   if (!c.pick) d += ", no hp1";
@@ -554,6 +556,34 @@ void ChainKind(Case& c, Layout& layout, Random& r, int index) {
            (layout.swapEnds ? ", ends stored the other way round" : "");
 }
 
+// A whole row (/a) along a selection: a drawing's entities among points on 2
+// to 30 places along the axis, a few at each, some nearer each other than the
+// value's step, on both sides of the line; now and then some marked as part
+// of a dimension, no picked point 1, a single place, or no t407.dat.
+void RowKind(Case& c, Layout& layout, Random& r, int index) {
+  c.arguments = "/a";
+  const double scale = c.LayerScale();
+  const Axes axes = AxesOf(Number(c.axis));
+  const int places = index % 10 == 4 ? 1 : 2 + static_cast<int>(r.Below(29));
+  std::string lines;
+  double along = 0;
+  for (int place = 0; place < places; ++place) {
+    along += r.OneIn(8) ? r.Between(0.0001, 0.001) : r.Between(0.5, 120) * scale;
+    for (std::uint64_t n = 1 + r.Below(3); n > 0; --n) {
+      const Point p = Offset(layout.origin, axes, along + (r.OneIn(4) ? r.Between(0, 0.0005) : 0),
+                             r.Between(-100, 100) * scale);
+      if (r.OneIn(10)) lines += "z3\r\n";
+      lines += "pt " + Coordinate(r, p.X) + " " + Coordinate(r, p.Y) + "\r\n";
+    }
+  }
+  c.entities = lines + c.entities;
+  layout.pickAlong = r.Between(-50, 50) * scale;
+  layout.pickAcross = r.Between(-150, 150) * scale;
+  if (index % 10 == 9) c.pick.reset();
+  if (index % 10 == 7) c.settings.reset();
+  c.note = "whole row, " + std::to_string(places) + " places";
+}
+
 // A picked point just past the end of a reference at the origin, far out
 // across the axis: it passes the inside test, but its foot on the dimension
 // line falls within 1e-10 of the reference's, so the run is refused after
@@ -649,9 +679,9 @@ struct Kind {
   const char* name;
   KindMaker make;
 };
-constexpr Kind kKinds[] = {{"axis", AxisKind},      {"scale", ScaleKind}, {"marker", MarkerKind},
-                           {"text", TextKind},      {"value", ValueKind}, {"chain", ChainKind},
-                           {"refusal", RefusalKind}};
+constexpr Kind kKinds[] = {{"axis", AxisKind},       {"scale", ScaleKind}, {"marker", MarkerKind},
+                           {"text", TextKind},       {"value", ValueKind}, {"chain", ChainKind},
+                           {"refusal", RefusalKind}, {"row", RowKind}};
 
 }  // namespace
 
@@ -684,6 +714,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     WriteBytes(dir / "JWC_TEMP.TXT", ExchangeBytes(c, name));
     if (c.settings) WriteBytes(dir / "t407.dat", SettingsBytes(*c.settings));
+    if (!c.arguments.empty()) WriteBytes(dir / "arguments", c.arguments);
     list += std::string(name) + "\t" + Describe(c) + "\n";
   }
   WriteBytes(folder / "cases.txt", list);

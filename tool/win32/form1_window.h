@@ -23,7 +23,8 @@
 
 class Form1Window {
  public:
-  Form1Window() : form_(toolkit_) {}
+  // `mode`: one dimension, or the whole row (t408.exe /a).
+  explicit Form1Window(DimensionMode mode) : form_(toolkit_, mode) {}
   ~Form1Window();
   Form1Window(const Form1Window&) = delete;
   Form1Window& operator=(const Form1Window&) = delete;

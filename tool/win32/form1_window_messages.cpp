@@ -1,9 +1,15 @@
 // t408.exe: the dialog Jw_cad's users see. Its window procedure forwards each
 // window message to one handler of TForm1; the message loop gives the window
-// the keys of a dialog.
+// the keys of a dialog. Its one optional argument, /a (t408a.bat), opens it in
+// the whole-row mode.
 //
 // Sections: start-up; the window procedure; the message loop.
 
+#include <string>
+#include <vector>
+
+#include "tool/program_arguments.h"
+#include "tool/ui_texts.h"
 #include "tool/win32/application_window.h"
 #include "tool/win32/dialog_keys.h"
 #include "tool/win32/form1_window.h"
@@ -126,10 +132,23 @@ void Form1Window::FollowFocus() {
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The run-time library has split the command line as the C convention
+  // does; the core takes Shift-JIS text, like every other text it handles.
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i) arguments.push_back(SjisFromWide(__wargv[i]));
+  const std::optional<DimensionMode> mode = DialogModeOf(arguments);
+  if (!mode) {
+    // A mistyped batch file: nothing runs, and JWC_TEMP.TXT keeps Jw_cad's
+    // own content, which Jw_cad reports as a pass that did not run.
+    MessageBoxW(nullptr, WideFromSjis(kMessageUnknownDialogArguments).c_str(),
+                WideFromSjis(kMessageCaption).c_str(), MB_OK | MB_ICONQUESTION);
+    return 2;
+  }
+
   ApplicationWindow application;
   const HWND owner =
       application.Create(instance, WideFromSjis(Form1Description().Window.ApplicationTitle));
-  Form1Window form1;
+  Form1Window form1(*mode);
   HWND window = form1.Create(instance, owner);
   if (window == nullptr) return 1;
   application.SetDialog(window);

@@ -250,7 +250,7 @@ void PreviewStrip::PaintScene(HDC dc) const {
     }
   }
   for (const SceneMarker& marker : scene_.Markers) PaintMarker(dc, marker, scene_.LineWidth);
-  if (scene_.Text) PaintText(dc, *scene_.Text);
+  for (const SceneText& text : scene_.Texts) PaintText(dc, text);
   for (const SceneLine& line : scene_.Lines) {
     if (line.Ink == SceneInk::Picked) PaintLine(dc, line, scene_.LineWidth);
   }
