@@ -6,8 +6,9 @@
 // has one outcome: either both files hold the new dimension (or reference), or
 // neither does and the run says why; no temporary file is left behind.
 //
-// The same table runs for t408q, t408q /r, t408q /k and the dialog's OK
-// (TForm1 through the in-memory form, in a child process).
+// The same table runs for t408q, t408q /r, t408q /k, t408q /a and the
+// dialog's OK, of one dimension and of a whole row (TForm1 through the
+// in-memory form, in a child process).
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -40,7 +41,7 @@ std::string ExchangeInput() {
   return exchange;
 }
 
-enum class Mode { Plain, Repeat, Reference, Dialog };
+enum class Mode { Plain, Repeat, Reference, WholeRow, Dialog, DialogWholeRow };
 
 struct ModeRow {
   Mode mode;
@@ -52,15 +53,21 @@ constexpr ModeRow kModes[] = {
     {Mode::Plain, "t408q", nullptr},
     {Mode::Repeat, "t408q /r", "/r"},
     {Mode::Reference, "t408q /k", "/k"},
+    {Mode::WholeRow, "t408q /a", "/a"},
     {Mode::Dialog, "the dialog's OK", nullptr},
+    {Mode::DialogWholeRow, "the dialog's OK on a whole row", nullptr},
 };
+
+bool IsDialog(const ModeRow& mode) {
+  return mode.mode == Mode::Dialog || mode.mode == Mode::DialogWholeRow;
+}
 
 // The dialog as its window runs it: start-up, OK unless refused, close. The
 // boxes it showed go to stderr, one a line; the status says whether the
 // dimension reached the exchange file.
-int RunDialog(const std::filesystem::path& folder) {
+int RunDialog(const std::filesystem::path& folder, DimensionMode dimensionMode) {
   MemoryForm window(folder);
-  TForm1 form(window);
+  TForm1 form(window, dimensionMode);
   form.FormShow();
   if (!form.StartRefused()) form.Button1Click();
   form.FormClose();
@@ -70,8 +77,10 @@ int RunDialog(const std::filesystem::path& folder) {
 }
 
 ProcessEnd RunMode(const ModeRow& mode, const QuickPassFolder& folder, const RunOptions& options) {
-  if (mode.mode != Mode::Dialog) return folder.Run(options, mode.argument);
-  return RunInChild(options, [&] { return RunDialog(folder.Path()); });
+  if (!IsDialog(mode)) return folder.Run(options, mode.argument);
+  const DimensionMode dimensionMode =
+      mode.mode == Mode::DialogWholeRow ? DimensionMode::WholeRow : DimensionMode::OneDimension;
+  return RunInChild(options, [&] { return RunDialog(folder.Path(), dimensionMode); });
 }
 
 void WriteInputs(const QuickPassFolder& folder) {
@@ -140,7 +149,7 @@ struct Expected {
 // t408q tells the terminal in UTF-8; the dialog's boxes show Shift-JIS.
 std::string ErrorOutput(const ModeRow& mode, const Expected& expected) {
   if (expected.message.empty()) return "";
-  return (mode.mode == Mode::Dialog ? ToCp932(expected.message) : expected.message) + "\n";
+  return (IsDialog(mode) ? ToCp932(expected.message) : expected.message) + "\n";
 }
 
 Expected Expect(const ModeRow& mode, const Fault& fault, const CleanRun& clean) {
@@ -172,8 +181,7 @@ Expected Expect(const ModeRow& mode, const Fault& fault, const CleanRun& clean) 
 // written, Jw_cad's own file, which it reads as a pass that did not run.
 std::string ExchangeWithoutDrawing(const ModeRow& mode, const Fault& fault,
                                    const std::string& message) {
-  const std::string reason =
-      mode.mode == Mode::Dialog ? "hq\r\n" : "he" + ToCp932(message) + "\r\n";
+  const std::string reason = IsDialog(mode) ? "hq\r\n" : "he" + ToCp932(message) + "\r\n";
   const long limit = fault.options.maxFileBytes;
   const bool fits = limit == 0 || static_cast<long>(reason.size()) <= limit;
   return fault.exchangeWritable && fits ? reason : ExchangeInput();
