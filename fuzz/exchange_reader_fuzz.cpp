@@ -5,6 +5,7 @@
 
 #include "host/data_model.h"
 #include "host/exchange_reader.h"
+#include "tests/support/entity_tables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ResetDataModel();
@@ -14,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DataModel& m = gDataModel;
   for (std::size_t i = 0; i < m.EntityOrder.size(); ++i) {
     const EntityOrderEntry& e = m.EntityOrder[i];
-    if (e.Kind < 1 || e.Kind > 15 || e.Index < 0 ||
-        static_cast<std::size_t>(e.Index) >= m.TableSize(e.Kind)) {
+    if (e.Index < 0 || static_cast<std::size_t>(e.Index) >= EntityTableSize(m, e.Kind)) {
       __builtin_trap();
     }
   }

@@ -72,7 +72,7 @@ EntityHeader FillEntityHeader() {
   return h;
 }
 
-void AddEntityOrder(int kind, int index) {
+void AddEntityOrder(EntityKind kind, int index) {
   gDataModel.EntityOrder.push_back(EntityOrderEntry{kind, index});
 }
 
@@ -110,41 +110,4 @@ void FreeDataModel() {
   // The texts belong to the records just released.
   Release(m.TextPool);
   Release(m.OutputLines);
-}
-
-std::size_t DataModel::TableSize(int kind) const {
-  switch (kind) {
-    case kLineEntity:
-      return LineTable.size();
-    case kCircleEntity:
-      return CircleTable.size();
-    case kArcEntity:
-      return ArcTable.size();
-    case kTextEntity:
-      return TextTable.size();
-    case kPointEntity:
-      return PointTable.size();
-    case kCodedPointEntity:
-      return CodedPointTable.size();
-    case kDimensionEntity:
-      return DimensionTable.size();
-    case kBlockEntity:
-      return BlockTable.size();
-    case kSolid2Entity:
-      return Solid2Table.size();
-    case kSolid3Entity:
-      return Solid3Table.size();
-    case kSolid4Entity:
-      return Solid4Table.size();
-    case kScEntity:
-      return ScTable.size();
-    case kSeEntity:
-      return SeTable.size();
-    case kSoEntity:
-      return SoTable.size();
-    case kSgEntity:
-      return SgTable.size();
-    default:
-      return 0;
-  }
 }

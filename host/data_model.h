@@ -153,8 +153,6 @@ struct DataModel {
   }
   // Stores `text` in the pool and returns its reference.
   TextRef StoreText(std::string_view text);
-  // Records in the table of `kind` (an EntityKind); 0 for any other number.
-  std::size_t TableSize(int kind) const;
 };
 
 // The one process-wide instance.
@@ -174,7 +172,7 @@ void ResetOutputState();
 EntityHeader FillEntityHeader();
 
 // Appends the record `index` (zero-based) of the table of `kind` to EntityOrder.
-void AddEntityOrder(int kind, int index);
+void AddEntityOrder(EntityKind kind, int index);
 
 // Releases the tables, the picked points and the output list.
 void FreeDataModel();

@@ -45,8 +45,8 @@ void EndEntity(bool endsModes) {
 // Stores `record` with its numbers to be read, when asked for, from the
 // tokens from `first` on, as many as the record has.
 template <class Record>
-void StoreEntity(PackedTable<Record>& table, int kind, const Record& record, const LineTokens& t,
-                 int first) {
+void StoreEntity(PackedTable<Record>& table, EntityKind kind, const Record& record,
+                 const LineTokens& t, int first) {
   constexpr std::size_t kNumbers = PackedTable<Record>::kNumbers;
   const std::size_t index =
       table.Append(record, std::span<const std::string_view, kNumbers>(t.Tokens + first, kNumbers));
@@ -59,7 +59,7 @@ bool SamePoint(Point a, Point b) {
 
 // Stores a solid of the given corners of an "sl" line (see Corner).
 template <class Record, std::size_t kCorners>
-void StoreSolid(PackedTable<Record>& table, int kind, const LineTokens& t,
+void StoreSolid(PackedTable<Record>& table, EntityKind kind, const LineTokens& t,
                 const int (&corners)[kCorners]) {
   static_assert(PackedTable<Record>::kNumbers == 2 * kCorners);
   Record r;
@@ -74,10 +74,10 @@ void StoreSolid(PackedTable<Record>& table, int kind, const LineTokens& t,
 }
 
 void StoreSolid2(const LineTokens& t, int a, int b) {
-  StoreSolid(gDataModel.Solid2Table, kSolid2Entity, t, {a, b});
+  StoreSolid(gDataModel.Solid2Table, EntityKind::Solid2, t, {a, b});
 }
 void StoreSolid3(const LineTokens& t, int a, int b, int c) {
-  StoreSolid(gDataModel.Solid3Table, kSolid3Entity, t, {a, b, c});
+  StoreSolid(gDataModel.Solid3Table, EntityKind::Solid3, t, {a, b, c});
 }
 
 // Corner c (1-based) of an "sl" line: tokens 2c - 1 and 2c.
@@ -111,7 +111,7 @@ TextRecord MakeTextRecord(const LineTokens& t) {
   return r;
 }
 
-void OnCodedCurvedSolid(PackedTable<SolidCodeRecord>& table, int kind, const LineTokens& t) {
+void OnCodedCurvedSolid(PackedTable<SolidCodeRecord>& table, EntityKind kind, const LineTokens& t) {
   SolidCodeRecord r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
@@ -120,7 +120,8 @@ void OnCodedCurvedSolid(PackedTable<SolidCodeRecord>& table, int kind, const Lin
   EndEntity(true);
 }
 
-void OnEightValueCurvedSolid(PackedTable<SolidEightRecord>& table, int kind, const LineTokens& t) {
+void OnEightValueCurvedSolid(PackedTable<SolidEightRecord>& table, EntityKind kind,
+                             const LineTokens& t) {
   SolidEightRecord r;
   r.Header = FillEntityHeader();
   r.SolidColor = gDataModel.AttrState.SolidColor;
@@ -135,14 +136,14 @@ bool IsTextKeyword(std::string_view token) { return TextKind(token) >= 0; }
 void OnCircle(const LineTokens& t) {
   CircleRecord r;
   r.Header = FillEntityHeader();
-  StoreEntity(gDataModel.CircleTable, kCircleEntity, r, t, 1);
+  StoreEntity(gDataModel.CircleTable, EntityKind::Circle, r, t, 1);
   EndEntity(true);
 }
 
 void OnArc(const LineTokens& t) {
   ArcRecord r;
   r.Header = FillEntityHeader();
-  StoreEntity(gDataModel.ArcTable, kArcEntity, r, t, 1);
+  StoreEntity(gDataModel.ArcTable, EntityKind::Arc, r, t, 1);
   EndEntity(true);
 }
 
@@ -155,9 +156,9 @@ void OnText(const LineTokens& t) {
     DimensionRecord r;
     r.Line = m.PendingDimensionLine;
     r.Text = MakeTextRecord(t);
-    StoreEntity(m.DimensionTable, kDimensionEntity, r, t, 1);
+    StoreEntity(m.DimensionTable, EntityKind::Dimension, r, t, 1);
   } else {
-    StoreEntity(m.TextTable, kTextEntity, MakeTextRecord(t), t, 1);
+    StoreEntity(m.TextTable, EntityKind::Text, MakeTextRecord(t), t, 1);
   }
   EndEntity(true);
 }
@@ -166,7 +167,7 @@ void OnPoint(const LineTokens& t) {
   PointRecord r;
   r.Header = FillEntityHeader();
   r.Header.PenColor = gDataModel.AttrState.PointColor;
-  StoreEntity(gDataModel.PointTable, kPointEntity, r, t, 1);
+  StoreEntity(gDataModel.PointTable, EntityKind::Point, r, t, 1);
   EndEntity(true);
 }
 
@@ -175,7 +176,7 @@ void OnCodedPoint(const LineTokens& t) {
   r.Header = FillEntityHeader();
   r.Header.PenColor = gDataModel.AttrState.PointColor;
   r.Code = Integer(t, 5);
-  StoreEntity(gDataModel.CodedPointTable, kCodedPointEntity, r, t, 1);
+  StoreEntity(gDataModel.CodedPointTable, EntityKind::CodedPoint, r, t, 1);
   EndEntity(true);
 }
 
@@ -183,7 +184,7 @@ void OnBlock(const LineTokens& t) {
   BlockRecord r;
   r.Header = FillEntityHeader();
   r.Name = gDataModel.StoreText(t.Tokens[3]);
-  StoreEntity(gDataModel.BlockTable, kBlockEntity, r, t, 1);
+  StoreEntity(gDataModel.BlockTable, EntityKind::Block, r, t, 1);
   EndEntity(true);
 }
 
@@ -223,18 +224,22 @@ void OnSolid4(const LineTokens& t) {
   } else if (SamePoint(p2, p1)) {
     StoreSolid3(t, 1, 3, 4);
   } else {
-    StoreSolid(gDataModel.Solid4Table, kSolid4Entity, t, {1, 2, 3, 4});
+    StoreSolid(gDataModel.Solid4Table, EntityKind::Solid4, t, {1, 2, 3, 4});
   }
   EndEntity(true);
 }
 
-void OnCurvedSolidSc(const LineTokens& t) { OnCodedCurvedSolid(gDataModel.ScTable, kScEntity, t); }
-void OnCurvedSolidSe(const LineTokens& t) { OnCodedCurvedSolid(gDataModel.SeTable, kSeEntity, t); }
+void OnCurvedSolidSc(const LineTokens& t) {
+  OnCodedCurvedSolid(gDataModel.ScTable, EntityKind::Sc, t);
+}
+void OnCurvedSolidSe(const LineTokens& t) {
+  OnCodedCurvedSolid(gDataModel.SeTable, EntityKind::Se, t);
+}
 void OnCurvedSolidSo(const LineTokens& t) {
-  OnEightValueCurvedSolid(gDataModel.SoTable, kSoEntity, t);
+  OnEightValueCurvedSolid(gDataModel.SoTable, EntityKind::So, t);
 }
 void OnCurvedSolidSg(const LineTokens& t) {
-  OnEightValueCurvedSolid(gDataModel.SgTable, kSgEntity, t);
+  OnEightValueCurvedSolid(gDataModel.SgTable, EntityKind::Sg, t);
 }
 
 // Any line of four tokens is a straight line, a keyword in front reading as 0.
@@ -250,6 +255,6 @@ void OnStraightLine(const LineTokens& t) {
     return;
   }
   r.PolylineNo = m.AttrState.InPolyline ? m.AttrState.PolylineCount : 0;
-  StoreEntity(m.LineTable, kLineEntity, r, t, 0);
+  StoreEntity(m.LineTable, EntityKind::Line, r, t, 0);
   EndEntity(false);
 }

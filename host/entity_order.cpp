@@ -5,11 +5,12 @@
 void EntityOrderList::push_back(const EntityOrderEntry& entry) {
   const std::size_t position = kinds_.size();
   if (position % kCountStep == 0) countsBefore_.push_back(counts_);
-  const bool implied = entry.Kind >= 1 && entry.Kind < kKinds && entry.Index >= 0 &&
-                       static_cast<std::uint32_t>(entry.Index) == counts_[entry.Kind];
+  const int kind = static_cast<int>(entry.Kind);
+  const bool implied = kind >= 1 && kind < kKinds && entry.Index >= 0 &&
+                       static_cast<std::uint32_t>(entry.Index) == counts_[kind];
   if (implied) {
-    kinds_.push_back(static_cast<std::uint8_t>(entry.Kind));
-    ++counts_[entry.Kind];
+    kinds_.push_back(static_cast<std::uint8_t>(kind));
+    ++counts_[kind];
   } else {
     kinds_.push_back(0);
     asAdded_.emplace_back(position, entry);
@@ -26,5 +27,5 @@ EntityOrderEntry EntityOrderList::operator[](std::size_t i) const {
   }
   std::uint32_t index = countsBefore_[i / kCountStep][kind];
   for (std::size_t k = i - i % kCountStep; k < i; ++k) index += kinds_[k] == kind ? 1 : 0;
-  return EntityOrderEntry{kind, static_cast<int>(index)};
+  return EntityOrderEntry{static_cast<EntityKind>(kind), static_cast<int>(index)};
 }

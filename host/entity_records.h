@@ -151,26 +151,27 @@ struct SolidEightRecord {
   bool operator==(const SolidEightRecord&) const = default;
 };
 
-enum EntityKind : int {
-  kLineEntity = 1,
-  kCircleEntity = 2,
-  kArcEntity = 3,
-  kTextEntity = 4,
-  kPointEntity = 5,
-  kCodedPointEntity = 6,
-  kDimensionEntity = 7,
-  kBlockEntity = 8,
-  kSolid2Entity = 9,
-  kSolid3Entity = 10,
-  kSolid4Entity = 11,
-  kScEntity = 12,
-  kSeEntity = 13,
-  kSoEntity = 14,
-  kSgEntity = 15,
+// The kinds of entity record, numbered as EntityOrder keeps them.
+enum class EntityKind : int {
+  Line = 1,
+  Circle = 2,
+  Arc = 3,
+  Text = 4,
+  Point = 5,
+  CodedPoint = 6,
+  Dimension = 7,
+  Block = 8,
+  Solid2 = 9,
+  Solid3 = 10,
+  Solid4 = 11,
+  Sc = 12,
+  Se = 13,
+  So = 14,
+  Sg = 15,
 };
 
 struct EntityOrderEntry {
-  int Kind = 0;
+  EntityKind Kind = EntityKind::Line;
   int Index = 0;
   bool operator==(const EntityOrderEntry&) const = default;
 };

@@ -21,24 +21,24 @@ namespace {
 
 // What the tokenizer does with a byte. In literal mode only lead bytes and
 // dropped bytes stay special: blanks, double quotes and "=" are plain, a TAB is dropped.
-enum ByteClass : unsigned char { kPlain, kDrop, kLead, kQuote, kEquals, kBlank };
+enum class ByteClass : unsigned char { Plain, Drop, Lead, Quote, Equals, Blank };
 
 constexpr std::array<ByteClass, 256> MakeByteClasses(bool literal) {
   std::array<ByteClass, 256> c{};
   for (int b = 0; b < 256; ++b) {
     if (IsLeadByte(static_cast<unsigned char>(b))) {
-      c[b] = kLead;
+      c[b] = ByteClass::Lead;
     } else if (b >= 0x20 && b <= 0xFD) {
-      c[b] = kPlain;
+      c[b] = ByteClass::Plain;
     } else {
-      c[b] = kDrop;  // control bytes, 0xFE, 0xFF
+      c[b] = ByteClass::Drop;  // control bytes, 0xFE, 0xFF
     }
   }
   if (!literal) {
-    c['"'] = kQuote;
-    c['='] = kEquals;
-    c[' '] = kBlank;
-    c['\t'] = kBlank;
+    c['"'] = ByteClass::Quote;
+    c['='] = ByteClass::Equals;
+    c[' '] = ByteClass::Blank;
+    c['\t'] = ByteClass::Blank;
   }
   return c;
 }
@@ -84,7 +84,7 @@ std::size_t PlainRunEnd(const char* line, std::size_t i, std::size_t n, const By
       i += 8;
     }
     // A byte the eight-byte test could not tell, or one of the last seven.
-    if (i < n && classes[static_cast<unsigned char>(line[i])] == kPlain) {
+    if (i < n && classes[static_cast<unsigned char>(line[i])] == ByteClass::Plain) {
       ++i;
       continue;
     }
@@ -202,9 +202,9 @@ void SplitExchangeLineInPlace(char* const line, const std::size_t n, LineTokens&
     outLen += i - runStart;
     if (i == n) break;
     switch (classes[static_cast<unsigned char>(line[i])]) {
-      case kPlain:
+      case ByteClass::Plain:
         break;  // not reached: the run above took it
-      case kLead:
+      case ByteClass::Lead:
         // A lead byte takes the next byte whatever it is. A lone lead byte at
         // the end of the line, a character of one byte to the text functions,
         // is half a character to the reader, which drops it.
@@ -216,17 +216,17 @@ void SplitExchangeLineInPlace(char* const line, const std::size_t n, LineTokens&
         line[outLen++] = line[i + 1];
         i += 2;
         break;
-      case kQuote:
+      case ByteClass::Quote:
         // Everything after the first double quote is one token, blanks included.
         classes = kLiteralByteClasses.data();
         ++i;
         break;
-      case kEquals:
+      case ByteClass::Equals:
         line[outLen++] = '=';
         classes = kLiteralByteClasses.data();
         ++i;
         break;
-      case kBlank:
+      case ByteClass::Blank:
         if (outLen > tokenStart) {
           tokens.Tokens[index] = std::string_view(line + tokenStart, outLen - tokenStart);
           ++index;
@@ -242,7 +242,7 @@ void SplitExchangeLineInPlace(char* const line, const std::size_t n, LineTokens&
         // before: only bytes dropped inside a token make the rest of it move.
         tokenStart = outLen = i;
         break;
-      case kDrop:
+      case ByteClass::Drop:
         ++i;
         break;
     }

@@ -16,8 +16,8 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
 }
 
-enum class Match { kContains, kEquals, kStartsWith, kTextKeyword, kAnything };
-enum class Count { kAny, kAtLeast, kExactly };
+enum class Match { Contains, Equals, StartsWith, TextKeyword, Anything };
+enum class Count { Any, AtLeast, Exactly };
 
 struct KeywordRow {
   Match match;
@@ -31,51 +31,51 @@ struct KeywordRow {
 // takes the line. A keyword line with too few tokens goes on to later rows,
 // which is how "hs 1 2 3" ends up a straight line.
 constexpr KeywordRow kRows[] = {
-    {Match::kContains, "file=", Count::kAny, 0, OnFileName},           // 1
-    {Match::kEquals, "hk", Count::kAtLeast, 2, OnAxisAngle},           // 2
-    {Match::kEquals, "hs", Count::kAtLeast, 17, OnLayerGroupScales},   // 3
-    {Match::kEquals, "hzs", Count::kAtLeast, 3, OnSheetSize},          // 4
-    {Match::kEquals, "hcw", Count::kAtLeast, 11, OnTextTypeWidths},    // 5
-    {Match::kEquals, "hch", Count::kAtLeast, 11, OnTextTypeHeights},   // 6
-    {Match::kEquals, "hcd", Count::kAtLeast, 11, OnTextTypeSpacings},  // 7
-    {Match::kEquals, "hcc", Count::kAtLeast, 11, OnTextTypeColors},    // 8
-    {Match::kEquals, "bz", Count::kAny, 0, OnBzFlag},                  // 9
-    {Match::kEquals, "hn", Count::kAtLeast, 5, OnHnValues},            // 10
-    {Match::kStartsWith, "lgn", Count::kAny, 0, OnLayerGroupName},     // 11
-    {Match::kStartsWith, "lyn", Count::kAny, 0, OnLayerName},          // 12
-    {Match::kStartsWith, "lg", Count::kAny, 0, OnLayerGroup},          // 13
-    {Match::kStartsWith, "ly", Count::kAny, 0, OnLayer},               // 14
-    {Match::kStartsWith, "lc", Count::kAny, 0, OnPenColor},            // 15
-    {Match::kStartsWith, "lt", Count::kAny, 0, OnLineType},            // 16
-    {Match::kStartsWith, "lw", Count::kAny, 0, OnLineWidth},           // 17
-    {Match::kStartsWith, "cn$", Count::kAny, 0, OnFontName},           // 18
-    {Match::kStartsWith, "cn", Count::kAny, 0, OnTextType},            // 19
-    {Match::kStartsWith, "cc", Count::kAny, 0, OnTextCC},              // 20
-    {Match::kEquals, "z1", Count::kAny, 0, OnModifierZ1},              // 21
-    {Match::kEquals, "z2", Count::kAny, 0, OnModifierZ2},              // 22
-    {Match::kEquals, "z3", Count::kAny, 0, OnModifierZ3},              // 23
-    {Match::kEquals, "z4", Count::kAny, 0, OnModifierZ4},              // 24
-    {Match::kEquals, "z5", Count::kAny, 0, OnModifierZ5},              // 25
-    {Match::kStartsWith, "pn", Count::kAny, 0, OnPointColor},          // 26
-    {Match::kEquals, "pl", Count::kAny, 0, OnPolyline},                // 27
-    {Match::kEquals, "msg", Count::kAny, 0, OnDimensionFigure},        // 28
-    {Match::kEquals, "#", Count::kAny, 0, OnEndOfMode},                // 29
-    {Match::kStartsWith, "hp", Count::kAtLeast, 3, OnPickedPoint},     // 30
-    {Match::kStartsWith, "hhp", Count::kAny, 0, OnEntityTag},          // 31
-    {Match::kEquals, "ci", Count::kExactly, 4, OnCircle},              // 32
-    {Match::kEquals, "ci", Count::kAtLeast, 8, OnArc},                 // 33
-    {Match::kTextKeyword, "", Count::kAtLeast, 6, OnText},             // 34
-    {Match::kEquals, "pt", Count::kExactly, 3, OnPoint},               // 35
-    {Match::kEquals, "pt", Count::kAtLeast, 6, OnCodedPoint},          // 36
-    {Match::kEquals, "BL", Count::kAtLeast, 4, OnBlock},               // 37
-    {Match::kEquals, "sl", Count::kExactly, 5, OnSolid2},              // 38
-    {Match::kEquals, "sl", Count::kExactly, 7, OnSolid3},              // 39
-    {Match::kEquals, "sl", Count::kAtLeast, 9, OnSolid4},              // 40
-    {Match::kEquals, "sc", Count::kAtLeast, 9, OnCurvedSolidSc},       // 41
-    {Match::kEquals, "se", Count::kAtLeast, 9, OnCurvedSolidSe},       // 42
-    {Match::kEquals, "so", Count::kAtLeast, 9, OnCurvedSolidSo},       // 43
-    {Match::kEquals, "sg", Count::kAtLeast, 9, OnCurvedSolidSg},       // 44
-    {Match::kAnything, "", Count::kExactly, 4, OnStraightLine},        // 45
+    {Match::Contains, "file=", Count::Any, 0, OnFileName},           // 1
+    {Match::Equals, "hk", Count::AtLeast, 2, OnAxisAngle},           // 2
+    {Match::Equals, "hs", Count::AtLeast, 17, OnLayerGroupScales},   // 3
+    {Match::Equals, "hzs", Count::AtLeast, 3, OnSheetSize},          // 4
+    {Match::Equals, "hcw", Count::AtLeast, 11, OnTextTypeWidths},    // 5
+    {Match::Equals, "hch", Count::AtLeast, 11, OnTextTypeHeights},   // 6
+    {Match::Equals, "hcd", Count::AtLeast, 11, OnTextTypeSpacings},  // 7
+    {Match::Equals, "hcc", Count::AtLeast, 11, OnTextTypeColors},    // 8
+    {Match::Equals, "bz", Count::Any, 0, OnBzFlag},                  // 9
+    {Match::Equals, "hn", Count::AtLeast, 5, OnHnValues},            // 10
+    {Match::StartsWith, "lgn", Count::Any, 0, OnLayerGroupName},     // 11
+    {Match::StartsWith, "lyn", Count::Any, 0, OnLayerName},          // 12
+    {Match::StartsWith, "lg", Count::Any, 0, OnLayerGroup},          // 13
+    {Match::StartsWith, "ly", Count::Any, 0, OnLayer},               // 14
+    {Match::StartsWith, "lc", Count::Any, 0, OnPenColor},            // 15
+    {Match::StartsWith, "lt", Count::Any, 0, OnLineType},            // 16
+    {Match::StartsWith, "lw", Count::Any, 0, OnLineWidth},           // 17
+    {Match::StartsWith, "cn$", Count::Any, 0, OnFontName},           // 18
+    {Match::StartsWith, "cn", Count::Any, 0, OnTextType},            // 19
+    {Match::StartsWith, "cc", Count::Any, 0, OnTextCC},              // 20
+    {Match::Equals, "z1", Count::Any, 0, OnModifierZ1},              // 21
+    {Match::Equals, "z2", Count::Any, 0, OnModifierZ2},              // 22
+    {Match::Equals, "z3", Count::Any, 0, OnModifierZ3},              // 23
+    {Match::Equals, "z4", Count::Any, 0, OnModifierZ4},              // 24
+    {Match::Equals, "z5", Count::Any, 0, OnModifierZ5},              // 25
+    {Match::StartsWith, "pn", Count::Any, 0, OnPointColor},          // 26
+    {Match::Equals, "pl", Count::Any, 0, OnPolyline},                // 27
+    {Match::Equals, "msg", Count::Any, 0, OnDimensionFigure},        // 28
+    {Match::Equals, "#", Count::Any, 0, OnEndOfMode},                // 29
+    {Match::StartsWith, "hp", Count::AtLeast, 3, OnPickedPoint},     // 30
+    {Match::StartsWith, "hhp", Count::Any, 0, OnEntityTag},          // 31
+    {Match::Equals, "ci", Count::Exactly, 4, OnCircle},              // 32
+    {Match::Equals, "ci", Count::AtLeast, 8, OnArc},                 // 33
+    {Match::TextKeyword, "", Count::AtLeast, 6, OnText},             // 34
+    {Match::Equals, "pt", Count::Exactly, 3, OnPoint},               // 35
+    {Match::Equals, "pt", Count::AtLeast, 6, OnCodedPoint},          // 36
+    {Match::Equals, "BL", Count::AtLeast, 4, OnBlock},               // 37
+    {Match::Equals, "sl", Count::Exactly, 5, OnSolid2},              // 38
+    {Match::Equals, "sl", Count::Exactly, 7, OnSolid3},              // 39
+    {Match::Equals, "sl", Count::AtLeast, 9, OnSolid4},              // 40
+    {Match::Equals, "sc", Count::AtLeast, 9, OnCurvedSolidSc},       // 41
+    {Match::Equals, "se", Count::AtLeast, 9, OnCurvedSolidSe},       // 42
+    {Match::Equals, "so", Count::AtLeast, 9, OnCurvedSolidSo},       // 43
+    {Match::Equals, "sg", Count::AtLeast, 9, OnCurvedSolidSg},       // 44
+    {Match::Anything, "", Count::Exactly, 4, OnStraightLine},        // 45
     // 46: any other line is ignored.
 };
 constexpr int kRowCount = static_cast<int>(std::size(kRows));
@@ -104,15 +104,15 @@ bool Contains(std::string_view token, std::string_view keyword) {
 
 bool FormMatches(const KeywordRow& row, std::string_view token) {
   switch (row.match) {
-    case Match::kContains:
+    case Match::Contains:
       return Contains(token, row.keyword);
-    case Match::kEquals:
+    case Match::Equals:
       return token == row.keyword;
-    case Match::kStartsWith:
+    case Match::StartsWith:
       return StartsWith(token, row.keyword);
-    case Match::kTextKeyword:
+    case Match::TextKeyword:
       return IsTextKeyword(token);
-    case Match::kAnything:
+    case Match::Anything:
       return true;
   }
   return false;
@@ -120,11 +120,11 @@ bool FormMatches(const KeywordRow& row, std::string_view token) {
 
 bool CountMatches(const KeywordRow& row, int count) {
   switch (row.count) {
-    case Count::kAny:
+    case Count::Any:
       return true;
-    case Count::kAtLeast:
+    case Count::AtLeast:
       return count >= row.tokens;
-    case Count::kExactly:
+    case Count::Exactly:
       return count == row.tokens;
   }
   return false;
@@ -140,13 +140,13 @@ struct RowList {
 
 constexpr bool RowPossible(const KeywordRow& row, int firstByte) {
   switch (row.match) {
-    case Match::kContains:
-    case Match::kAnything:
+    case Match::Contains:
+    case Match::Anything:
       return true;
-    case Match::kEquals:
-    case Match::kStartsWith:
+    case Match::Equals:
+    case Match::StartsWith:
       return static_cast<unsigned char>(row.keyword[0]) == firstByte;
-    case Match::kTextKeyword:
+    case Match::TextKeyword:
       return firstByte == 'c';
   }
   return false;

@@ -9,9 +9,9 @@
 // Records follow each other in a byte stream:
 //   - a tag byte: 1 when the record's shared fields follow, 0 when they are
 //     those of the record before;
-//   - the shared fields (FieldRun::kShared), byte for byte;
-//   - the fields of the record alone (FieldRun::kOwn), byte for byte;
-//   - the numbers (FieldRun::kNumbers), packed from their tokens.
+//   - the shared fields (FieldRun::Kind::Shared), byte for byte;
+//   - the fields of the record alone (FieldRun::Kind::Own), byte for byte;
+//   - the numbers (FieldRun::Kind::Numbers), packed from their tokens.
 // Every 64th record carries its shared fields and the table keeps where it
 // starts, so a record is read by decoding at most 63 records before it.
 
@@ -32,20 +32,20 @@
 
 // A run of a record's fields and how the table keeps it.
 struct FieldRun {
-  enum Kind { kShared, kOwn, kNumbers };
+  enum class Kind { Shared, Own, Numbers };
   Kind kind;
   std::size_t offset;  // in the record
-  std::size_t bytes;   // kNumbers: of doubles
+  std::size_t bytes;   // Kind::Numbers: of doubles
 };
 
 constexpr FieldRun SharedFields(std::size_t offset, std::size_t bytes) {
-  return {FieldRun::kShared, offset, bytes};
+  return {FieldRun::Kind::Shared, offset, bytes};
 }
 constexpr FieldRun OwnFields(std::size_t offset, std::size_t bytes) {
-  return {FieldRun::kOwn, offset, bytes};
+  return {FieldRun::Kind::Own, offset, bytes};
 }
 constexpr FieldRun NumberFields(std::size_t offset, std::size_t count) {
-  return {FieldRun::kNumbers, offset, count * sizeof(double)};
+  return {FieldRun::Kind::Numbers, offset, count * sizeof(double)};
 }
 
 // Specialised for each record type: `static constexpr FieldRun kRuns[]`, the
@@ -71,7 +71,7 @@ class PackedTable {
     for (const FieldRun& run : kRuns) {
       const std::size_t aligned = (end + alignof(double) - 1) / alignof(double) * alignof(double);
       if (run.offset != end && run.offset != aligned) return false;
-      if (run.kind == FieldRun::kNumbers && run.offset % alignof(double) != 0) return false;
+      if (run.kind == FieldRun::Kind::Numbers && run.offset % alignof(double) != 0) return false;
       end = run.offset + run.bytes;
     }
     return (end + alignof(Record) - 1) / alignof(Record) * alignof(Record) == sizeof(Record);
@@ -79,9 +79,9 @@ class PackedTable {
   static_assert(RunsCoverTheRecord());
 
  public:
-  static constexpr std::size_t kSharedBytes = BytesOf(FieldRun::kShared);
-  static constexpr std::size_t kOwnBytes = BytesOf(FieldRun::kOwn);
-  static constexpr std::size_t kNumbers = BytesOf(FieldRun::kNumbers) / sizeof(double);
+  static constexpr std::size_t kSharedBytes = BytesOf(FieldRun::Kind::Shared);
+  static constexpr std::size_t kOwnBytes = BytesOf(FieldRun::Kind::Own);
+  static constexpr std::size_t kNumbers = BytesOf(FieldRun::Kind::Numbers) / sizeof(double);
   static constexpr std::size_t kCheckpointRecords = 64;
 
   PackedTable() = default;
@@ -97,7 +97,7 @@ class PackedTable {
   std::size_t Append(const Record& record, std::span<const std::string_view, kNumbers> tokens) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(&record);
     std::array<std::uint8_t, kSharedBytes> shared;
-    CopyRuns(FieldRun::kShared, bytes, shared.data());
+    CopyRuns(FieldRun::Kind::Shared, bytes, shared.data());
     const bool checkpoint = count_ % kCheckpointRecords == 0;
     const bool withShared = checkpoint || !SameBytes(shared, lastShared_);
 
@@ -111,7 +111,7 @@ class PackedTable {
       out = std::copy(shared.begin(), shared.end(), out);
       lastShared_ = shared;
     }
-    out = CopyRuns(FieldRun::kOwn, bytes, out);
+    out = CopyRuns(FieldRun::Kind::Own, bytes, out);
     for (std::string_view token : tokens) out = PackNumber(token, out);
     block.used = static_cast<std::size_t>(out - block.bytes.get());
     return count_++;
@@ -151,10 +151,10 @@ class PackedTable {
       const std::uint8_t* const end = in + block.used;
       while (in < end) {
         if (*in++ != 0) {
-          CopyRunsInto(FieldRun::kShared, in, bytes);
+          CopyRunsInto(FieldRun::Kind::Shared, in, bytes);
           in += kSharedBytes;
         }
-        CopyRunsInto(FieldRun::kOwn, in, bytes);
+        CopyRunsInto(FieldRun::Kind::Own, in, bytes);
         in += kOwnBytes;
         ReadNumbers(in, end, bytes);
         visit(static_cast<const Record&>(record));
@@ -223,7 +223,7 @@ class PackedTable {
   // number fields; `in` moves past them.
   static void ReadNumbers(const std::uint8_t*& in, const std::uint8_t* end, std::uint8_t* record) {
     for (const FieldRun& run : kRuns) {
-      if (run.kind != FieldRun::kNumbers) continue;
+      if (run.kind != FieldRun::Kind::Numbers) continue;
       std::size_t at = 0;
       for (; at + 4 * sizeof(double) <= run.bytes; at += 4 * sizeof(double)) {
         double four[4];
@@ -243,8 +243,8 @@ class PackedTable {
                       const std::uint8_t* end) {
     Record record;
     auto* bytes = reinterpret_cast<std::uint8_t*>(&record);
-    CopyRunsInto(FieldRun::kShared, shared, bytes);
-    CopyRunsInto(FieldRun::kOwn, own, bytes);
+    CopyRunsInto(FieldRun::Kind::Shared, shared, bytes);
+    CopyRunsInto(FieldRun::Kind::Own, own, bytes);
     const std::uint8_t* numbers = own + kOwnBytes;
     ReadNumbers(numbers, end, bytes);
     return record;

@@ -165,11 +165,11 @@ TEST(data_model, entity_header_copies_the_seven_attribute_fields) {
 
 TEST(data_model, entity_order_keeps_kind_and_index_in_order) {
   ResetDataModel();
-  AddEntityOrder(kCircleEntity, 0);
-  AddEntityOrder(kLineEntity, 7);
+  AddEntityOrder(EntityKind::Circle, 0);
+  AddEntityOrder(EntityKind::Line, 7);
   ASSERT_EQ(gDataModel.EntityOrder.size(), 2u);
-  EXPECT_EQ(gDataModel.EntityOrder[0].Kind, kCircleEntity);
-  EXPECT_EQ(gDataModel.EntityOrder[1].Kind, kLineEntity);
+  EXPECT_EQ(gDataModel.EntityOrder[0].Kind, EntityKind::Circle);
+  EXPECT_EQ(gDataModel.EntityOrder[1].Kind, EntityKind::Line);
   EXPECT_EQ(gDataModel.EntityOrder[1].Index, 7);
 }
 

@@ -19,11 +19,14 @@ TEST(entity_order, entries_read_back_as_added) {
     EntityOrderEntry e;
     if (random() % 50 == 0) {
       // Kinds and indexes the reader never adds.
-      const EntityOrderEntry others[] = {{0, 0}, {16, 1}, {-1, 2}, {99, 0}, {3, -1}, {4, 1000}};
+      const auto kind = [](int k) { return static_cast<EntityKind>(k); };
+      const EntityOrderEntry others[] = {{kind(0), 0},  {kind(16), 1}, {kind(-1), 2},
+                                         {kind(99), 0}, {kind(3), -1}, {kind(4), 1000}};
       e = others[random() % std::size(others)];
     } else {
-      e.Kind = 1 + static_cast<int>(random() % 15);
-      e.Index = next[e.Kind]++;
+      const int k = 1 + static_cast<int>(random() % 15);
+      e.Kind = static_cast<EntityKind>(k);
+      e.Index = next[k]++;
     }
     order.push_back(e);
     added.push_back(e);
@@ -37,13 +40,13 @@ TEST(entity_order, entries_read_back_as_added) {
 
 TEST(entity_order, clear_empties_and_counts_from_zero_again) {
   EntityOrderList order;
-  for (int i = 0; i < 300; ++i) order.push_back({kLineEntity, i});
+  for (int i = 0; i < 300; ++i) order.push_back({EntityKind::Line, i});
   order.clear();
   EXPECT_TRUE(order.empty());
-  order.push_back({kLineEntity, 0});
-  order.push_back({kCircleEntity, 0});
-  EXPECT_EQ(order[0], (EntityOrderEntry{kLineEntity, 0}));
-  EXPECT_EQ(order[1], (EntityOrderEntry{kCircleEntity, 0}));
+  order.push_back({EntityKind::Line, 0});
+  order.push_back({EntityKind::Circle, 0});
+  EXPECT_EQ(order[0], (EntityOrderEntry{EntityKind::Line, 0}));
+  EXPECT_EQ(order[1], (EntityOrderEntry{EntityKind::Circle, 0}));
 }
 
 }  // namespace

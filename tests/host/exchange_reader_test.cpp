@@ -19,6 +19,7 @@
 
 #include "host/data_model.h"
 #include "tests/support/cp932.h"
+#include "tests/support/entity_tables.h"
 
 namespace {
 
@@ -331,22 +332,23 @@ TEST(exchange_reader, entity_tag_and_attributes_go_into_every_header) {
 TEST(exchange_reader, each_entity_row_fills_its_table_and_the_order) {
   struct {
     const char* line;
-    int kind;
+    EntityKind kind;
   } cases[] = {
-      {" 1 2 3 4", kLineEntity},         {"ci 1 2 3", kCircleEntity},
-      {"ci 1 2 3 4 5 6 7", kArcEntity},  {"ch 1 2 3 4 \"t", kTextEntity},
-      {"pt 1 2", kPointEntity},          {"pt 1 2 3 4 5", kCodedPointEntity},
-      {"BL 1 2 name", kBlockEntity},     {"sl 1 2 3 4", kSolid2Entity},
-      {"sl 1 2 3 4 5 6", kSolid3Entity}, {"sl 1 2 3 4 5 6 7 8", kSolid4Entity},
-      {"sc 1 2 3 4 5 6 7 8", kScEntity}, {"se 1 2 3 4 5 6 7 8", kSeEntity},
-      {"so 1 2 3 4 5 6 7 8", kSoEntity}, {"sg 1 2 3 4 5 6 7 8", kSgEntity},
+      {" 1 2 3 4", EntityKind::Line},         {"ci 1 2 3", EntityKind::Circle},
+      {"ci 1 2 3 4 5 6 7", EntityKind::Arc},  {"ch 1 2 3 4 \"t", EntityKind::Text},
+      {"pt 1 2", EntityKind::Point},          {"pt 1 2 3 4 5", EntityKind::CodedPoint},
+      {"BL 1 2 name", EntityKind::Block},     {"sl 1 2 3 4", EntityKind::Solid2},
+      {"sl 1 2 3 4 5 6", EntityKind::Solid3}, {"sl 1 2 3 4 5 6 7 8", EntityKind::Solid4},
+      {"sc 1 2 3 4 5 6 7 8", EntityKind::Sc}, {"se 1 2 3 4 5 6 7 8", EntityKind::Se},
+      {"so 1 2 3 4 5 6 7 8", EntityKind::So}, {"sg 1 2 3 4 5 6 7 8", EntityKind::Sg},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     const DataModel& m = Read(std::string(c.line) + "\n" + c.line + "\n");
-    for (int kind = 1; kind <= 15; ++kind) {
-      SCOPED_TRACE(kind);
-      EXPECT_EQ(m.TableSize(kind), kind == c.kind ? 2u : 0u);
+    for (int k = 1; k <= 15; ++k) {
+      SCOPED_TRACE(k);
+      const EntityKind kind = static_cast<EntityKind>(k);
+      EXPECT_EQ(EntityTableSize(m, kind), kind == c.kind ? 2u : 0u);
     }
     ASSERT_EQ(m.EntityOrder.size(), 2u);
     ASSERT_EQ(m.EntityOrder[0].Kind, c.kind);
@@ -493,22 +495,22 @@ TEST(exchange_reader, texts_carry_the_font_in_force_when_read) {
 TEST(exchange_reader, three_point_solids_drop_a_repeated_corner) {
   struct {
     const char* line;
-    int kind;
+    EntityKind kind;
     double x[3];  // X of the corners kept
   } cases[] = {
-      {"sl 1 0 1 0 3 0", kSolid2Entity, {1, 3, 0}},
-      {"sl 1 0 1.00000000001 0 3 0", kSolid2Entity, {1, 3, 0}},
-      {"sl 1 0 2 0 2 0", kSolid2Entity, {1, 2, 0}},
-      {"sl 1 0 2 0 1 0", kSolid3Entity, {1, 2, 1}},
-      {"sl 1 0 1 1e-9 3 0", kSolid3Entity, {1, 1, 3}},
-      {"sl 1 0 2 0 3 0", kSolid3Entity, {1, 2, 3}},
+      {"sl 1 0 1 0 3 0", EntityKind::Solid2, {1, 3, 0}},
+      {"sl 1 0 1.00000000001 0 3 0", EntityKind::Solid2, {1, 3, 0}},
+      {"sl 1 0 2 0 2 0", EntityKind::Solid2, {1, 2, 0}},
+      {"sl 1 0 2 0 1 0", EntityKind::Solid3, {1, 2, 1}},
+      {"sl 1 0 1 1e-9 3 0", EntityKind::Solid3, {1, 1, 3}},
+      {"sl 1 0 2 0 3 0", EntityKind::Solid3, {1, 2, 3}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     const DataModel& m = Read(std::string(c.line) + "\n");
     ASSERT_EQ(m.EntityOrder.size(), 1u);
     ASSERT_EQ(m.EntityOrder[0].Kind, c.kind);
-    if (c.kind == kSolid2Entity) {
+    if (c.kind == EntityKind::Solid2) {
       EXPECT_EQ(m.Solid2Table[0].X1, c.x[0]);
       EXPECT_EQ(m.Solid2Table[0].X2, c.x[1]);
     } else {
@@ -523,20 +525,20 @@ TEST(exchange_reader, four_point_solids_follow_the_corner_rules_in_order) {
   // Corners are (x, 0) with the x given; equal x means equal corners.
   struct {
     double p[4];
-    int kind;
+    EntityKind kind;
     double kept[4];
   } cases[] = {
-      {{1, 1, 1, 4}, kSolid2Entity, {1, 4}},     // P1 = P2 = P3
-      {{1, 1, 1, 1}, kSolid2Entity, {1, 1}},     // all equal: first rule
-      {{1, 2, 2, 2}, kSolid2Entity, {1, 2}},     // P2 = P3 = P4
-      {{1, 1, 3, 3}, kSolid2Entity, {1, 3}},     // P1 = P2 and P3 = P4
-      {{1, 2, 3, 1}, kSolid3Entity, {1, 2, 3}},  // P4 = P1
-      {{1, 2, 3, 2}, kSolid3Entity, {1, 2, 3}},  // P4 = P2
-      {{1, 2, 3, 3}, kSolid3Entity, {1, 2, 3}},  // P4 = P3
-      {{1, 2, 1, 4}, kSolid3Entity, {1, 2, 4}},  // P3 = P1
-      {{1, 2, 2, 4}, kSolid3Entity, {1, 2, 4}},  // P3 = P2
-      {{1, 1, 3, 4}, kSolid3Entity, {1, 3, 4}},  // P2 = P1
-      {{1, 2, 3, 4}, kSolid4Entity, {1, 2, 3, 4}},
+      {{1, 1, 1, 4}, EntityKind::Solid2, {1, 4}},     // P1 = P2 = P3
+      {{1, 1, 1, 1}, EntityKind::Solid2, {1, 1}},     // all equal: first rule
+      {{1, 2, 2, 2}, EntityKind::Solid2, {1, 2}},     // P2 = P3 = P4
+      {{1, 1, 3, 3}, EntityKind::Solid2, {1, 3}},     // P1 = P2 and P3 = P4
+      {{1, 2, 3, 1}, EntityKind::Solid3, {1, 2, 3}},  // P4 = P1
+      {{1, 2, 3, 2}, EntityKind::Solid3, {1, 2, 3}},  // P4 = P2
+      {{1, 2, 3, 3}, EntityKind::Solid3, {1, 2, 3}},  // P4 = P3
+      {{1, 2, 1, 4}, EntityKind::Solid3, {1, 2, 4}},  // P3 = P1
+      {{1, 2, 2, 4}, EntityKind::Solid3, {1, 2, 4}},  // P3 = P2
+      {{1, 1, 3, 4}, EntityKind::Solid3, {1, 3, 4}},  // P2 = P1
+      {{1, 2, 3, 4}, EntityKind::Solid4, {1, 2, 3, 4}},
   };
   for (const auto& c : cases) {
     char line[128];
@@ -546,10 +548,10 @@ TEST(exchange_reader, four_point_solids_follow_the_corner_rules_in_order) {
     const DataModel& m = Read(line);
     ASSERT_EQ(m.EntityOrder.size(), 1u);
     ASSERT_EQ(m.EntityOrder[0].Kind, c.kind);
-    if (c.kind == kSolid2Entity) {
+    if (c.kind == EntityKind::Solid2) {
       EXPECT_EQ(m.Solid2Table[0].X1, c.kept[0]);
       EXPECT_EQ(m.Solid2Table[0].X2, c.kept[1]);
-    } else if (c.kind == kSolid3Entity) {
+    } else if (c.kind == EntityKind::Solid3) {
       const Solid3Record& s = m.Solid3Table[0];
       EXPECT_EQ(s.X1, c.kept[0]);
       EXPECT_EQ(s.X2, c.kept[1]);
@@ -602,7 +604,7 @@ TEST(exchange_reader, dimension_figure_is_one_record_of_line_and_text) {
   EXPECT_EQ(m.TextTable.size(), 0u);
   ASSERT_EQ(m.DimensionTable.size(), 1u);
   ASSERT_EQ(m.EntityOrder.size(), 1u);
-  EXPECT_EQ(m.EntityOrder[0].Kind, kDimensionEntity);
+  EXPECT_EQ(m.EntityOrder[0].Kind, EntityKind::Dimension);
   const DimensionRecord& d = m.DimensionTable[0];
   EXPECT_EQ(d.Line.X2, 100);
   EXPECT_EQ(d.Line.PolylineNo, 0);
@@ -804,9 +806,9 @@ TEST_F(ExchangeFileTest, records_in_blocks_prepared_ahead_keep_their_values) {
     SCOPED_TRACE(i);
     ASSERT_EQ(m.CircleTable[i].R, i + 1);
     ASSERT_EQ(m.LineTable[i].X2, i + 1);
-    ASSERT_EQ(m.EntityOrder[2 * i].Kind, kCircleEntity);
+    ASSERT_EQ(m.EntityOrder[2 * i].Kind, EntityKind::Circle);
     ASSERT_EQ(m.EntityOrder[2 * i].Index, i);
-    ASSERT_EQ(m.EntityOrder[2 * i + 1].Kind, kLineEntity);
+    ASSERT_EQ(m.EntityOrder[2 * i + 1].Kind, EntityKind::Line);
     ASSERT_EQ(m.EntityOrder[2 * i + 1].Index, i);
   }
 }

@@ -11,14 +11,15 @@ namespace {
 TEST(table, records_across_block_borders_keep_their_values) {
   Table<EntityOrderEntry> t;
   for (int i = 0; i < 10000; ++i) {
-    EXPECT_EQ(t.push_back(EntityOrderEntry{i % 15 + 1, i}), static_cast<std::size_t>(i));
+    EXPECT_EQ(t.push_back(EntityOrderEntry{static_cast<EntityKind>(i % 15 + 1), i}),
+              static_cast<std::size_t>(i));
   }
   const std::size_t probes[] = {0,    63,   64,   127,  128,  255,  256,  999, 1000,
                                 1001, 2047, 2048, 4095, 4096, 8191, 8192, 9999};
   for (std::size_t i : probes) {
     SCOPED_TRACE(i);
     EXPECT_EQ(t[i].Index, static_cast<int>(i));
-    EXPECT_EQ(t[i].Kind, static_cast<int>(i % 15 + 1));
+    EXPECT_EQ(t[i].Kind, static_cast<EntityKind>(i % 15 + 1));
   }
   EXPECT_EQ(t.back().Index, 9999);
 }
