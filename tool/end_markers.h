@@ -42,6 +42,11 @@ struct EndMarker {
   PointShape Shape = PointShape::None;
 };
 
+// The line arrow's angle a new dialog offers (Edit8's default), in degrees:
+// the preview draws Jw_cad's arrowhead point markers as wide, for want of
+// their own angle.
+inline constexpr std::string_view kDefaultArrowAngleText = "15";
+
 // Every marker, indexed by kind.
 std::span<const EndMarker> EndMarkers();
 // The items of ComboBox1 and ComboBox2: the labels in the order of the rows.

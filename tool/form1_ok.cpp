@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/data_model.h"
+#include "tool/dialog_value_rows.h"
 #include "tool/dimension_output.h"
 #include "tool/file_messages.h"
 #include "tool/form1.h"
@@ -220,8 +221,8 @@ SceneMessage TForm1::RefusedValueLine(const OkPlan& plan) {
   const DialogValueRow* row = FindDialogValue(plan.FailedControl);
   // A text refused for a character names that character, as OK does.
   if (row == nullptr || row->Form == ValueForm::Text) return CheckFailureMessage(plan);
-  const std::string typed = row->Form == ValueForm::Number ? toolkit_.Text(row->Control) : "";
-  return DescribeRefusedValue(*row, typed);
+  if (row->Form != ValueForm::Number) return DescribeRefusedValue(row->MessageName, {}, "");
+  return DescribeRefusedValue(row->MessageName, row->Accepted, toolkit_.Text(row->Control));
 }
 
 void TForm1::ValuesChanged() {

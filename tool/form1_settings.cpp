@@ -11,6 +11,7 @@
 #include "host/data_model.h"
 #include "host/durable_file.h"
 #include "host/file_primitives.h"
+#include "tool/dialog_value_rows.h"
 #include "tool/form1.h"
 #include "tool/settings_file.h"
 #include "util/number_text.h"

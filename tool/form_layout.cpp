@@ -9,9 +9,9 @@ namespace {
 
 // A label is as wide as its caption and as high as its font.
 constexpr LabelDescription MakeLabel(std::string_view name, int x, int y, std::string_view caption,
-                                     ControlId describes, int fontHeight = 13) {
+                                     int fontHeight = 13) {
   return LabelDescription{name, FormRect{x, y, CaptionExtent(caption, fontHeight), fontHeight},
-                          caption, fontHeight, describes};
+                          caption, fontHeight};
 }
 
 constexpr std::string_view kPrecisionItems[] = {
@@ -97,7 +97,7 @@ const auto kControls = InTabOrder(std::to_array<ControlDescription>({
     DropDown("ComboBox1", ControlId::ComboBox1, {48, 4, 81, 21}, EndMarkerLabels(), 0),
     DropDown("ComboBox2", ControlId::ComboBox2, {48, 28, 81, 21}, EndMarkerLabels(), 0),
     EditBox("Edit7", ControlId::Edit7, {48, 64, 33, 21}, "3", 8, true),
-    EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, "15", 8, true),
+    EditBox("Edit8", ControlId::Edit8, {48, 88, 33, 21}, kDefaultArrowAngleText, 8, true),
     EditBox("Edit1", ControlId::Edit1, {72, 112, 57, 21}, "1", 16, true),
     // Filled with the text types at start-up.
     DropDown("ComboBox3", ControlId::ComboBox3, {136, 28, 169, 21}, {}, -1),
@@ -129,7 +129,6 @@ const auto kControls = InTabOrder(std::to_array<ControlDescription>({
       ControlDescription c = Base("ScrollBox1", ControlId::ScrollBox1, ControlKind::ScrollBox,
                                   {0, kScrollBoxTop, 492, 65});
       c.TabStop = false;
-      c.Docking = Dock::Bottom;
       return c;
     }(),
     [] {
@@ -138,35 +137,34 @@ const auto kControls = InTabOrder(std::to_array<ControlDescription>({
       c.TabStop = false;
       c.Caption = kStatusInitial;
       c.Background = kLightGrey;
-      c.Docking = Dock::Bottom;
       return c;
     }(),
 }));
 
 constexpr LabelDescription kLabels[] = {
-    MakeLabel("Label1", 8, 116, kLabelEndMarkerScale, ControlId::Edit1),
-    MakeLabel("Label2", 136, 8, kLabelTextType, ControlId::ComboBox3),
-    MakeLabel("Label3", 8, 256, kLabelTextGap, ControlId::Edit4),
-    MakeLabel("Label4", 264, 256, kLabelPaperMillimetres, ControlId::Edit4),
-    MakeLabel("Label5", 8, 280, kLabelExtensionGap, ControlId::Edit5),
-    MakeLabel("Label6", 8, 8, kLabelStartMarker, ControlId::ComboBox1),
-    MakeLabel("Label7", 8, 32, kLabelEndMarker, ControlId::ComboBox2),
-    MakeLabel("Label8", 264, 280, kLabelPaperMillimetres, ControlId::Edit5),
-    MakeLabel("Label9", 8, 304, kLabelExtensionOvershoot, ControlId::Edit6),
-    MakeLabel("Label10", 264, 304, kLabelPaperMillimetres, ControlId::Edit6),
-    MakeLabel("Label11", 136, 60, kLabelPrefix, ControlId::Edit2),
-    MakeLabel("Label12", 136, 84, kLabelSuffix, ControlId::Edit3),
-    MakeLabel("Label13", 8, 140, kLabelPrecision, ControlId::ComboBox4),
-    MakeLabel("Label14", 8, 328, kLabelReverseOvershoot, ControlId::Edit9),
+    MakeLabel("Label1", 8, 116, kLabelEndMarkerScale),
+    MakeLabel("Label2", 136, 8, kLabelTextType),
+    MakeLabel("Label3", 8, 256, kLabelTextGap),
+    MakeLabel("Label4", 264, 256, kLabelPaperMillimetres),
+    MakeLabel("Label5", 8, 280, kLabelExtensionGap),
+    MakeLabel("Label6", 8, 8, kLabelStartMarker),
+    MakeLabel("Label7", 8, 32, kLabelEndMarker),
+    MakeLabel("Label8", 264, 280, kLabelPaperMillimetres),
+    MakeLabel("Label9", 8, 304, kLabelExtensionOvershoot),
+    MakeLabel("Label10", 264, 304, kLabelPaperMillimetres),
+    MakeLabel("Label11", 136, 60, kLabelPrefix),
+    MakeLabel("Label12", 136, 84, kLabelSuffix),
+    MakeLabel("Label13", 8, 140, kLabelPrecision),
+    MakeLabel("Label14", 8, 328, kLabelReverseOvershoot),
     // Groups Edit7 and Edit8, the two values of the line arrow.
-    MakeLabel("Label15", 8, 52, kLabelLineArrow, ControlId::Edit7, 11),
-    MakeLabel("Label16", 8, 92, kLabelArrowAngle, ControlId::Edit8),
-    MakeLabel("Label17", 8, 68, kLabelArrowLength, ControlId::Edit7),
-    MakeLabel("Label18", 88, 68, kLabelPaperMillimetres, ControlId::Edit7),
-    MakeLabel("Label19", 88, 92, kLabelDegrees, ControlId::Edit8),
-    MakeLabel("Label20", 128, 116, kLabelEndMarkerScaleNote, ControlId::Edit1),
-    MakeLabel("Label21", 8, 164, kLabelRounding, ControlId::ComboBox5),
-    MakeLabel("Label22", 264, 328, kLabelPaperMillimetres, ControlId::Edit9),
+    MakeLabel("Label15", 8, 52, kLabelLineArrow, 11),
+    MakeLabel("Label16", 8, 92, kLabelArrowAngle),
+    MakeLabel("Label17", 8, 68, kLabelArrowLength),
+    MakeLabel("Label18", 88, 68, kLabelPaperMillimetres),
+    MakeLabel("Label19", 88, 92, kLabelDegrees),
+    MakeLabel("Label20", 128, 116, kLabelEndMarkerScaleNote),
+    MakeLabel("Label21", 8, 164, kLabelRounding),
+    MakeLabel("Label22", 264, 328, kLabelPaperMillimetres),
 };
 
 const FormDescription kForm1{

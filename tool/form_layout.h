@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "tool/form_toolkit.h"
+#include "tool/control_id.h"
 #include "util/sjis.h"
 
 // Client pixels at 96 pixels per inch; tool/form_scaling.h gives them at
@@ -50,10 +50,6 @@ enum class ControlKind {
 
 enum class ButtonRole { None, Default, Cancel };
 
-// A control docked to the bottom edge keeps Bounds.Height and spans the full
-// client width; Bounds.X/Y give where docking puts it in the 492 x 436 client.
-enum class Dock { None, Bottom };
-
 struct ControlDescription {
   std::string_view Name;
   ControlId Id = ControlId::Button1;
@@ -71,8 +67,7 @@ struct ControlDescription {
   int Columns = 1;                          // radio groups
   ButtonRole Role = ButtonRole::None;
   int FontHeight = 13;
-  std::optional<FormColour> Background;  // none: the window's background
-  Dock Docking = Dock::None;
+  std::optional<FormColour> Background;     // none: the window's background
   std::span<const std::string_view> Lines;  // Memo1's text, line by line
 };
 
@@ -81,7 +76,6 @@ struct LabelDescription {
   FormRect Bounds;  // width and height: the caption's extent in the form's font
   std::string_view Caption;
   int FontHeight = 13;
-  ControlId Describes;  // the control the label stands beside
 };
 
 struct WindowDescription {
@@ -96,10 +90,6 @@ struct WindowDescription {
   std::string_view FontFace;  // ＭＳ ゴシック
   int FontHeight = 13;        // character height in pixels
   int FontCharset = 128;      // SHIFTJIS_CHARSET
-  // Single fixed border, system menu and minimise box; no maximise, no resizing.
-  bool Resizable = false;
-  bool MinimiseBox = true;
-  bool MaximiseBox = false;
 };
 
 struct FormDescription {

@@ -83,14 +83,16 @@ SceneMessage DescribeRow(const DimensionRow& row, const DialogValues& v, const S
   return m;
 }
 
-SceneMessage DescribeRefusedValue(const DialogValueRow& row, std::string_view typed) {
+SceneMessage DescribeRefusedValue(std::string_view name,
+                                  const std::optional<AcceptedRange>& accepted,
+                                  std::string_view typed) {
   SceneMessage m;
-  m.Before = std::string(row.MessageName);
-  if (row.Form == ValueForm::Number && row.Accepted) {
+  m.Before = std::string(name);
+  if (accepted) {
     m.Before += kBandValueOpen;
     m.Before += typed;
     m.Before += kBandTypedClose;
-    m.Before += RangeText(*row.Accepted);
+    m.Before += RangeText(*accepted);
     m.Before += kBandPleaseMake;
   } else {
     m.Before += kBandChooseItem;

@@ -2,6 +2,7 @@
 // The one line the band above the preview strip (LabelA1) says: what OK
 // would add and where, or what a refused value has to be.
 
+#include <optional>
 #include <string_view>
 
 #include "tool/dialog_values.h"
@@ -21,6 +22,9 @@ SceneMessage DescribeAddition(const DimensionFigure& figure, const DimensionDraw
 SceneMessage DescribeRow(const DimensionRow& row, const DialogValues& values,
                          const StripSize& strip);
 
-// A number or a list item that fails its check: its name, the text exactly
-// as typed, and what is accepted.
-SceneMessage DescribeRefusedValue(const DialogValueRow& row, std::string_view typed);
+// A value that fails its check, named `name`: a number, with the text exactly
+// as typed and what `accepted` holds; or, without `accepted`, a list with no
+// item chosen.
+SceneMessage DescribeRefusedValue(std::string_view name,
+                                  const std::optional<AcceptedRange>& accepted,
+                                  std::string_view typed);

@@ -12,6 +12,7 @@
 #include "tool/preview_markers.h"
 #include "util/geometry.h"
 #include "util/sjis.h"
+#include "util/text_to_number.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ double StripAngle(double drawingAngle, double axisAngle) {
 // Jw_cad's arrowhead markers come with no angle of their own in the dialog;
 // the line arrow's default angle gives them their width.
 double PointArrowSpread() {
-  static const double spread = std::tan(DegreesToRadians(DefaultDialogValues().ArrowAngle));
+  static const double spread = std::tan(DegreesToRadians(TextToReal(kDefaultArrowAngleText)));
   return spread;
 }
 

@@ -27,11 +27,6 @@ void RemoveTrailingZeros(std::string& number) {
 
 }  // namespace
 
-std::string BlankToEmpty(std::string_view text) {
-  if (RemoveBlanks(text).empty()) return {};
-  return std::string(text);
-}
-
 std::string FormatDimensionValue(double measuredLength, int valueUnit, int precisionIndex,
                                  int roundingMode, int showTrailingZeros, bool addThousandsCommas,
                                  bool addUnitText, bool fullWidthValue,

@@ -151,3 +151,8 @@ std::string RemoveBlanks(std::string_view text) {
   }
   return result;
 }
+
+std::string BlankToEmpty(std::string_view text) {
+  if (RemoveBlanks(text).empty()) return {};
+  return std::string(text);
+}

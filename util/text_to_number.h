@@ -51,3 +51,8 @@ inline bool TakesShortWay(std::uint64_t mantissa, std::size_t digitCount, std::s
 // `text` without half-width blanks, full-width blanks (0x81 0x40) and control
 // bytes. Used to decide whether a text is blank.
 std::string RemoveBlanks(std::string_view text);
+
+// The rule for a prefix or a suffix: a text holding nothing but blanks,
+// full-width blanks and control bytes becomes empty; any other text is kept
+// exactly as typed.
+std::string BlankToEmpty(std::string_view text);

@@ -19,6 +19,7 @@
 #include "host/output_writer.h"
 #include "tests/support/cp932.h"
 #include "tests/support/examples.h"
+#include "tool/dialog_value_rows.h"
 
 namespace {
 

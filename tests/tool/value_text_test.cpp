@@ -133,22 +133,6 @@ TEST(value_text, full_width_applies_to_the_number_only) {
   EXPECT_EQ(ToCp932("０．５"), "\x82\x4f\x81\x44\x82\x54");
 }
 
-TEST(value_text, blank_to_empty_keeps_any_text_with_a_visible_character) {
-  struct {
-    std::string in;
-    std::string out;
-  } cases[] = {
-      {"", ""},          {" ", ""},
-      {"\x81\x40", ""},                                             // a full-width blank
-      {"\x01\x1f ", ""},                                            // control bytes
-      {" x ", " x "},    {"\x81\x40\x82\x60", "\x81\x40\x82\x60"},  // 　Ａ
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.in);
-    EXPECT_EQ(BlankToEmpty(c.in), c.out);
-  }
-}
-
 }  // namespace
 
 TEST(value_text, the_smallest_length_shown_is_one_unit_of_the_last_decimal) {

@@ -171,6 +171,22 @@ double Reference(const std::string& text) {
   return std::isinf(v) ? 0 : v;
 }
 
+TEST(text_to_number, blank_to_empty_keeps_any_text_with_a_visible_character) {
+  struct {
+    std::string in;
+    std::string out;
+  } cases[] = {
+      {"", ""},          {" ", ""},
+      {"\x81\x40", ""},                                             // a full-width blank
+      {"\x01\x1f ", ""},                                            // control bytes
+      {" x ", " x "},    {"\x81\x40\x82\x60", "\x81\x40\x82\x60"},  // 　Ａ
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(BlankToEmpty(c.in), c.out);
+  }
+}
+
 }  // namespace
 
 TEST(text_to_number, real_reads_edge_texts_as_the_correctly_rounded_double) {

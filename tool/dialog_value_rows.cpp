@@ -1,11 +1,10 @@
-#include "tool/dialog_values.h"
+#include "tool/dialog_value_rows.h"
 
 #include <cstddef>
 #include <limits>
 
 #include "tool/form_layout.h"
 #include "tool/ui_texts.h"
-#include "tool/value_text.h"
 #include "util/number_text.h"
 #include "util/text_to_number.h"
 

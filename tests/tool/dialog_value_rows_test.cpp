@@ -1,4 +1,4 @@
-#include "tool/dialog_values.h"
+#include "tool/dialog_value_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "tests/support/cp932.h"
 #include "tool/form_layout.h"
 
-TEST(dialog_values, each_value_has_its_own_line_of_t407_dat) {
+TEST(dialog_value_rows, each_value_has_its_own_line_of_t407_dat) {
   struct {
     ControlId id;
     int line;
@@ -32,7 +32,7 @@ TEST(dialog_values, each_value_has_its_own_line_of_t407_dat) {
   }
 }
 
-TEST(dialog_values, checked_values_are_named_by_their_dialog_captions) {
+TEST(dialog_value_rows, checked_values_are_named_by_their_dialog_captions) {
   struct {
     ControlId id;
     const char* name;
@@ -64,7 +64,7 @@ TEST(dialog_values, checked_values_are_named_by_their_dialog_captions) {
   EXPECT_EQ(checked, static_cast<int>(std::size(cases)));
 }
 
-TEST(dialog_values, each_value_is_read_the_way_its_control_holds_it) {
+TEST(dialog_value_rows, each_value_is_read_the_way_its_control_holds_it) {
   for (const DialogValueRow& row : DialogValueRows()) {
     const ControlDescription& control = DescribeControl(row.Control);
     SCOPED_TRACE(std::string(control.Name));
@@ -88,7 +88,7 @@ TEST(dialog_values, each_value_is_read_the_way_its_control_holds_it) {
   }
 }
 
-TEST(dialog_values, the_defaults_are_the_dialogs_as_a_new_t407_dat_keeps_them) {
+TEST(dialog_value_rows, the_defaults_are_the_dialogs_as_a_new_t407_dat_keeps_them) {
   const DialogValues v = DefaultDialogValues();
   const struct {
     const char* name;
