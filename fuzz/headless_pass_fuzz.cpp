@@ -22,6 +22,7 @@
 #include "host/exchange_reader.h"
 #include "tool/quick_pass_command.h"
 #include "tool/settings_file.h"
+#include "tool/settings_layout.h"
 #include "tool/ui_texts.h"
 #include "util/geometry.h"
 #include "util/number_text.h"

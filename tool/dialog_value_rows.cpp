@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "tool/form_layout.h"
+#include "tool/settings_layout.h"
 #include "tool/ui_texts.h"
 #include "util/number_text.h"
 #include "util/text_to_number.h"
@@ -22,31 +23,29 @@ constexpr AcceptedRange kZeroOrMore{0, true, kNoLimit, true};
 constexpr std::nullopt_t kUnchecked = std::nullopt;
 
 constexpr DialogValueRow kRows[] = {
-    {ControlId::ComboBox1, ListIndex, 3, &V::StartMarkerKind, kSelected, kLabelStartMarker},
-    {ControlId::ComboBox2, ListIndex, 4, &V::EndMarkerKind, kSelected, kLabelEndMarker},
-    {ControlId::Edit1, Number, 8, &V::EndMarkerScale, kAboveZero, kLabelEndMarkerScale},
-    {ControlId::Edit7, Number, 14, &V::ArrowLength, AcceptedRange{0, false, 1000, true},
+    {ControlId::ComboBox1, ListIndex, &V::StartMarkerKind, kSelected, kLabelStartMarker},
+    {ControlId::ComboBox2, ListIndex, &V::EndMarkerKind, kSelected, kLabelEndMarker},
+    {ControlId::Edit1, Number, &V::EndMarkerScale, kAboveZero, kLabelEndMarkerScale},
+    {ControlId::Edit7, Number, &V::ArrowLength, AcceptedRange{0, false, 1000, true},
      kValueNameArrowLength},
-    {ControlId::Edit8, Number, 15, &V::ArrowAngle, AcceptedRange{0, false, 180, false},
+    {ControlId::Edit8, Number, &V::ArrowAngle, AcceptedRange{0, false, 180, false},
      kValueNameArrowAngle},
-    {ControlId::ComboBox3, ListIndex, 5, &V::TextTypeChoice, kSelected, kLabelTextType},
-    {ControlId::Edit2, Text, 9, &V::ValuePrefix, kUnchecked, kLabelPrefix},
-    {ControlId::Edit3, Text, 10, &V::ValueSuffix, kUnchecked, kLabelSuffix},
-    {ControlId::ComboBox4, ListIndex, 6, &V::PrecisionIndex, kSelected, kLabelPrecision},
-    {ControlId::ComboBox5, ListIndex, 7, &V::RoundingMode, kSelected, kLabelRounding},
-    {ControlId::RadioGroup1, RadioIndex, 17, &V::ShowTrailingZeros, kSelected,
-     kTrailingZerosCaption},
-    {ControlId::RadioGroup2, RadioIndex, 18, &V::ValueUnit, kSelected, kUnitCaption},
-    {ControlId::CheckBox1, Check, 19, &V::AddThousandsCommas, kUnchecked, kCheckThousandsCommas},
-    {ControlId::CheckBox2, Check, 20, &V::AddUnitText, kUnchecked, kCheckUnitText},
-    {ControlId::CheckBox3, Check, 21, &V::FullWidthValue, kUnchecked, kCheckFullWidth},
-    {ControlId::CheckBox4, Check, 22, &V::MakeDimensionFigure, kUnchecked, kCheckDimensionFigure},
+    {ControlId::ComboBox3, ListIndex, &V::TextTypeChoice, kSelected, kLabelTextType},
+    {ControlId::Edit2, Text, &V::ValuePrefix, kUnchecked, kLabelPrefix},
+    {ControlId::Edit3, Text, &V::ValueSuffix, kUnchecked, kLabelSuffix},
+    {ControlId::ComboBox4, ListIndex, &V::PrecisionIndex, kSelected, kLabelPrecision},
+    {ControlId::ComboBox5, ListIndex, &V::RoundingMode, kSelected, kLabelRounding},
+    {ControlId::RadioGroup1, RadioIndex, &V::ShowTrailingZeros, kSelected, kTrailingZerosCaption},
+    {ControlId::RadioGroup2, RadioIndex, &V::ValueUnit, kSelected, kUnitCaption},
+    {ControlId::CheckBox1, Check, &V::AddThousandsCommas, kUnchecked, kCheckThousandsCommas},
+    {ControlId::CheckBox2, Check, &V::AddUnitText, kUnchecked, kCheckUnitText},
+    {ControlId::CheckBox3, Check, &V::FullWidthValue, kUnchecked, kCheckFullWidth},
+    {ControlId::CheckBox4, Check, &V::MakeDimensionFigure, kUnchecked, kCheckDimensionFigure},
     // A negative distance or a non-number (0) is used as it comes.
-    {ControlId::Edit4, Number, 11, &V::TextGapPaper, kUnchecked, kLabelTextGap},
-    {ControlId::Edit5, Number, 12, &V::ExtensionGapPaper, kZeroOrMore, kLabelExtensionGap},
-    {ControlId::Edit6, Number, 13, &V::ExtensionOvershootPaper, kZeroOrMore,
-     kLabelExtensionOvershoot},
-    {ControlId::Edit9, Number, 16, &V::ReverseOvershootPaper, kZeroOrMore, kLabelReverseOvershoot},
+    {ControlId::Edit4, Number, &V::TextGapPaper, kUnchecked, kLabelTextGap},
+    {ControlId::Edit5, Number, &V::ExtensionGapPaper, kZeroOrMore, kLabelExtensionGap},
+    {ControlId::Edit6, Number, &V::ExtensionOvershootPaper, kZeroOrMore, kLabelExtensionOvershoot},
+    {ControlId::Edit9, Number, &V::ReverseOvershootPaper, kZeroOrMore, kLabelReverseOvershoot},
 };
 
 // Each row's field has the type its form reads, and only numbers and indexes
@@ -76,17 +75,18 @@ constexpr bool FieldsFitTheirForms() {
 }
 static_assert(FieldsFitTheirForms());
 
-// Each of the lines 3 to 22 belongs to one control, and each control keeps
-// one line.
+// Each control that keeps a value keeps it on a line of t407.dat, and each of
+// the dialog's lines belongs to a control of this table.
 constexpr bool LinesAreOneEach() {
+  int dialogLines = 0;
+  for (const SettingsLineRow& line : kSettingsLines) dialogLines += line.Control.has_value();
   for (std::size_t i = 0; i < std::size(kRows); ++i) {
-    if (kRows[i].SettingLine < 3 || kRows[i].SettingLine > 22) return false;
+    if (!SettingsLineOf(kRows[i].Control)) return false;
     for (std::size_t j = i + 1; j < std::size(kRows); ++j) {
-      if (kRows[i].SettingLine == kRows[j].SettingLine) return false;
       if (kRows[i].Control == kRows[j].Control) return false;
     }
   }
-  return std::size(kRows) == 20;
+  return static_cast<int>(std::size(kRows)) == dialogLines;
 }
 static_assert(LinesAreOneEach());
 
@@ -117,10 +117,9 @@ const DialogValueRow* FindDialogValue(ControlId control) {
 }
 
 const DialogValueRow* DialogValueOnLine(int line) {
-  for (const DialogValueRow& row : kRows) {
-    if (row.SettingLine == line) return &row;
-  }
-  return nullptr;
+  if (line < 1 || line > kSettingsLineCount) return nullptr;
+  const std::optional<ControlId> control = SettingsLineRowOf(line).Control;
+  return control ? FindDialogValue(*control) : nullptr;
 }
 
 bool ReadDialogValue(FormToolkit& toolkit, const DialogValueRow& row, DialogValues& values) {

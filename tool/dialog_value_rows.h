@@ -1,7 +1,7 @@
 #pragma once
 // How the dialog keeps its values: for every control that keeps one, how the
-// value is read from it and written to it, what its check accepts, and which
-// line of t407.dat keeps it.
+// value is read from it and written to it and what its check accepts. Which
+// line of t407.dat keeps it is tool/settings_layout.h's.
 
 #include <optional>
 #include <span>
@@ -37,7 +37,6 @@ using DialogValueField = std::variant<int DialogValues::*, double DialogValues::
 struct DialogValueRow {
   ControlId Control;
   ValueForm Form;
-  int SettingLine;  // the line of t407.dat (3..22)
   DialogValueField Field;
   // Checked values only: what OK accepts. A value outside it moves the focus
   // to the control and stops the OK action.

@@ -14,6 +14,7 @@
 #include "tool/file_messages.h"
 #include "tool/form1.h"
 #include "tool/preview_band.h"
+#include "tool/settings_layout.h"
 #include "tool/ui_texts.h"
 #include "util/geometry.h"
 
@@ -231,14 +232,6 @@ void TForm1::ValuesChanged() {
 
 // ---- Taking a reference -----------------------------------------------------------
 
-namespace {
-
-// The last line of t407.dat that belongs to the dialog and the window rather
-// than to the reference.
-constexpr int kLastDialogLine = 22;
-
-}  // namespace
-
 ReferenceOutcome TForm1::TakeReference() {
   const DataModel& m = gDataModel;
   // Writing over a t407.dat that could not be read would lose the user's
@@ -271,7 +264,9 @@ ReferenceOutcome TForm1::TakeReference() {
     // The dialog's settings and the window position stay exactly as the user
     // (or t407) left them; the lines the file does not have get the dialog's
     // defaults, as in a new file.
-    for (int line = 1; line <= kLastDialogLine; ++line) {
+    for (const SettingsLineRow& row : kSettingsLines) {
+      if (row.Owner == SettingsOwner::Reference) continue;
+      const int line = static_cast<int>(row.Line);
       const std::size_t i = static_cast<std::size_t>(line - 1);
       lines[i] = line <= loadedLineCount_ ? loadedSettingsLines_[i] : DefaultSettingsLine(line);
     }

@@ -14,15 +14,16 @@
 #include "tool/dialog_value_rows.h"
 #include "tool/form1.h"
 #include "tool/settings_file.h"
+#include "tool/settings_layout.h"
 #include "util/number_text.h"
 #include "util/text_to_number.h"
 
 namespace {
 
-// Lines 1-2 and 23-31 of t407.dat, which belong to fields of the window
-// rather than to controls: its position and the reference dimension.
+// The lines of t407.dat that belong to fields of the window rather than to
+// controls: its position and the reference dimension.
 struct FieldLine {
-  int Line;
+  SettingsLine Line;
   void (*Read)(TForm1& form, const std::string& text);
   std::string (*Write)(const TForm1& form);
 };
@@ -32,26 +33,28 @@ constexpr double kSmallestReferenceScale = 1e-10;
 
 // One coordinate of a reference point, written by the shared number rule.
 template <Point TForm1::*point, double Point::*axis>
-constexpr FieldLine Coordinate(int line) {
+constexpr FieldLine Coordinate(SettingsLine line) {
   return {line, [](TForm1& f, const std::string& text) { (f.*point).*axis = TextToReal(text); },
           [](const TForm1& f) { return RealToText((f.*point).*axis); }};
 }
 
-// Lines 23 to 25 are written from the data model, not from the fields they
-// are read into: they describe the dimension just drawn, in the layer group
-// it was drawn in.
+// The reference's layer group, scale and axis angle are written from the
+// data model, not from the fields they are read into: they describe the
+// dimension just drawn, in the layer group it was drawn in.
 constexpr FieldLine kFieldLines[] = {
-    {1, [](TForm1& f, const std::string& text) { f.SavedLeft = TextToInteger(text); },
+    {SettingsLine::WindowLeft,
+     [](TForm1& f, const std::string& text) { f.SavedLeft = TextToInteger(text); },
      [](const TForm1& f) { return IntegerToText(f.SavedLeft); }},
-    {2, [](TForm1& f, const std::string& text) { f.SavedTop = TextToInteger(text); },
+    {SettingsLine::WindowTop,
+     [](TForm1& f, const std::string& text) { f.SavedTop = TextToInteger(text); },
      [](const TForm1& f) { return IntegerToText(f.SavedTop); }},
-    {23,
+    {SettingsLine::ReferenceLayerGroup,
      [](TForm1& f, const std::string& text) {
        const int group = TextToInteger(text);
        f.ReferenceLayerGroup = (group < 0 || group > 15) ? 0 : group;
      },
      [](const TForm1&) { return IntegerToText(gDataModel.CurLayerGroup); }},
-    {24,
+    {SettingsLine::ReferenceScale,
      [](TForm1& f, const std::string& text) {
        const double scale = TextToReal(text);
        f.ReferenceScale = scale <= kSmallestReferenceScale ? 1.0 : scale;
@@ -60,27 +63,43 @@ constexpr FieldLine kFieldLines[] = {
        const DataModel& m = gDataModel;
        return RealToText(m.LayerGroupScale[m.CurLayerGroup]);
      }},
-    {25, [](TForm1& f, const std::string& text) { f.ReferenceAxisAngle = TextToReal(text); },
+    {SettingsLine::ReferenceAxisAngle,
+     [](TForm1& f, const std::string& text) { f.ReferenceAxisAngle = TextToReal(text); },
      [](const TForm1&) { return RealToText(gDataModel.AxisAngle); }},
-    Coordinate<&TForm1::ReferenceStart, &Point::X>(26),
-    Coordinate<&TForm1::ReferenceStart, &Point::Y>(27),
-    Coordinate<&TForm1::ReferenceEnd, &Point::X>(28),
-    Coordinate<&TForm1::ReferenceEnd, &Point::Y>(29),
-    Coordinate<&TForm1::ReferenceLinePoint, &Point::X>(30),
-    Coordinate<&TForm1::ReferenceLinePoint, &Point::Y>(31),
+    Coordinate<&TForm1::ReferenceStart, &Point::X>(SettingsLine::ReferenceStartX),
+    Coordinate<&TForm1::ReferenceStart, &Point::Y>(SettingsLine::ReferenceStartY),
+    Coordinate<&TForm1::ReferenceEnd, &Point::X>(SettingsLine::ReferenceEndX),
+    Coordinate<&TForm1::ReferenceEnd, &Point::Y>(SettingsLine::ReferenceEndY),
+    Coordinate<&TForm1::ReferenceLinePoint, &Point::X>(SettingsLine::ReferenceLinePointX),
+    Coordinate<&TForm1::ReferenceLinePoint, &Point::Y>(SettingsLine::ReferenceLinePointY),
 };
 
 const FieldLine* FieldOnLine(int line) {
   for (const FieldLine& field : kFieldLines) {
-    if (field.Line == line) return &field;
+    if (static_cast<int>(field.Line) == line) return &field;
   }
   return nullptr;
 }
 
+// Every line that no control keeps is a field's.
+constexpr bool FieldsCoverTheirLines() {
+  for (const SettingsLineRow& row : kSettingsLines) {
+    if (row.Owner == SettingsOwner::Dialog) continue;
+    int fields = 0;
+    for (const FieldLine& field : kFieldLines) fields += field.Line == row.Line;
+    if (fields != 1) return false;
+  }
+  return true;
+}
+static_assert(FieldsCoverTheirLines());
+
 }  // namespace
 
 std::string DefaultSettingsLine(int line) {
-  if (line == 1 || line == 2) return IntegerToText(kDefaultWindowPosition);
+  if (line < 1 || line > kSettingsLineCount) return std::string();
+  if (SettingsLineRowOf(line).Owner == SettingsOwner::Window) {
+    return IntegerToText(kDefaultWindowPosition);
+  }
   const DialogValueRow* value = DialogValueOnLine(line);
   return value != nullptr ? DefaultSettingsText(*value) : std::string();
 }

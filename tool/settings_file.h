@@ -1,14 +1,13 @@
 #pragma once
 // Line-level reading and writing of t407.dat, the settings file shared with
-// t407: 31 lines of Shift-JIS text, one value a line, CR LF when written.
+// t407: lines of Shift-JIS text, one value a line, CR LF when written (its
+// layout: tool/settings_layout.h).
 
 #include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
-
-inline constexpr int kSettingsLineCount = 31;
 
 enum class SettingsLineStatus {
   Read,       // `line` holds the next line

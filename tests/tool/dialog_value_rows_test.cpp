@@ -6,6 +6,7 @@
 
 #include "tests/support/cp932.h"
 #include "tool/form_layout.h"
+#include "tool/settings_layout.h"
 
 TEST(dialog_value_rows, each_value_has_its_own_line_of_t407_dat) {
   struct {
@@ -25,7 +26,8 @@ TEST(dialog_value_rows, each_value_has_its_own_line_of_t407_dat) {
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.id));
     const DialogValueRow* row = FindDialogValue(c.id);
-    EXPECT_EQ(row != nullptr ? row->SettingLine : 0, c.line);
+    EXPECT_EQ(SettingsLineOf(c.id).value_or(0), c.line);
+    EXPECT_EQ(row != nullptr, c.line != 0);
     if (row != nullptr) {
       EXPECT_EQ(DialogValueOnLine(c.line), row);
     }
