@@ -121,17 +121,22 @@ void CheckFullWidth(std::string_view text) {
 }
 
 void CheckValueText(std::uint8_t choices, double length, std::string_view text) {
-  const int unit = choices & 1;
-  const int precision = (choices >> 1) % 9;
-  const int rounding = (choices >> 5) % 3;
-  const bool trailing = (choices >> 4) & 1;
-  const bool commas = (choices >> 7) & 1;
-  const bool unitText = (choices >> 2) & 1;
-  const bool fullWidth = (choices >> 3) & 1;
+  static constexpr RoundingMode kModes[] = {RoundingMode::CutOff, RoundingMode::RoundUp,
+                                            RoundingMode::HalfUp};
+  ValueTextSettings settings;
+  settings.Unit = (choices & 1) != 0 ? ValueUnit::Metres : ValueUnit::Millimetres;
+  settings.Decimals = (choices >> 1) % 9;
+  settings.Rounding = kModes[(choices >> 5) % 3];
+  settings.ShowTrailingZeros = (choices >> 4) & 1;
+  settings.ThousandsCommas = (choices >> 7) & 1;
+  settings.UnitText = (choices >> 2) & 1;
+  settings.FullWidth = (choices >> 3) & 1;
+  const bool fullWidth = settings.FullWidth;
   const std::string_view prefix = text.substr(0, text.size() / 2);
   const std::string_view suffix = text.substr(text.size() / 2);
-  const std::string v = FormatDimensionValue(length, unit, precision, rounding, trailing, commas,
-                                             unitText, fullWidth, prefix, suffix);
+  settings.Prefix = std::string(prefix);
+  settings.Suffix = std::string(suffix);
+  const std::string v = FormatDimensionValue(length, settings);
   const std::string p = BlankToEmpty(prefix), s = BlankToEmpty(suffix);
   if (v.size() < p.size() + s.size() || v.compare(0, p.size(), p) != 0 ||
       v.compare(v.size() - s.size(), s.size(), s) != 0) {
@@ -143,8 +148,8 @@ void CheckValueText(std::uint8_t choices, double length, std::string_view text) 
     if (!IsValidCp932(number) || number.size() % 2 != 0) FuzzFail("full-width value", number);
     return;
   }
-  if (unitText) {
-    const std::string u = unit == 1 ? "\x82\x8D" : "mm";
+  if (settings.UnitText) {
+    const std::string u = settings.Unit == ValueUnit::Metres ? "\x82\x8D" : "mm";
     if (number.size() < u.size() || number.compare(number.size() - u.size(), u.size(), u) != 0) {
       FuzzFail("value text unit", number);
     }

@@ -18,7 +18,7 @@ struct DialogValues {
   std::string ValuePrefix;           // Edit2, emptied when blank
   std::string ValueSuffix;           // Edit3, emptied when blank
   int PrecisionIndex = 0;            // ComboBox4, decimals 0..8
-  int RoundingMode = 0;              // ComboBox5: 0 cut off, 1 round up, 2 half up
+  int RoundingMode = 0;              // ComboBox5: a RoundingMode (util/geometry.h) by its index
   int ShowTrailingZeros = 0;         // RadioGroup1: 0 removed, 1 kept
   int ValueUnit = 0;                 // RadioGroup2: 0 mm, 1 m
   bool AddThousandsCommas = false;   // CheckBox1

@@ -6,7 +6,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "host/data_model.h"
 #include "tool/end_markers.h"
 #include "tool/value_text.h"
 #include "util/geometry.h"
@@ -25,10 +24,10 @@ bool IsLineArrow(const EndMarker* marker) {
 
 double Distance(Point a, Point b) { return PointDistance(a.X, a.Y, b.X, b.Y); }
 
-// Direction out of the dimension at `from` (seen from `to`), turned by `off`,
-// kept below a full turn.
-double MarkerAngle(Point from, Point to, double off) {
-  double a = VectorAngleDeg(from.X - to.X, from.Y - to.Y) + off;
+// Direction out of the dimension at `from` (seen from `to`), turned by
+// `turn`, kept below a full turn.
+double MarkerAngle(Point from, Point to, double turn) {
+  double a = VectorAngleDeg(from.X - to.X, from.Y - to.Y) + turn;
   if (a >= 360) a = a - 360;
   return a;
 }
@@ -65,102 +64,109 @@ ScaledDistances ScaleDistances(const DialogValues& values, double layerScale) {
   return d;
 }
 
-TextStyle ResolveValueTextType(int textTypeChoice) {
-  const DataModel& m = gDataModel;
+EndMarkerStyle EndMarkerStyleOf(const DialogValues& values, double layerScale) {
+  EndMarkerStyle s;
+  s.ArrowLength = values.ArrowLength;
+  s.ArrowAngle = values.ArrowAngle;
+  s.EndMarkerScale = values.EndMarkerScale;
+  s.ReverseOvershoot = ScaleDistances(values, layerScale).ReverseOvershoot;
+  s.LayerScale = layerScale;
+  return s;
+}
+
+TextStyle ResolveValueTextType(int textTypeChoice, const DataModel& model) {
   int type = textTypeChoice;
   // The dialog lists 11 items; anything else can only be a stray index and is
   // read as the first item, the host's current type, rather than reading past
   // the text-type table.
   if (type < 1 || type > 10) {
-    type = m.CurTextType;
+    type = model.CurTextType;
     if (type == 0) {
-      return TextStyle{0, m.CurFreeTextWidth, m.CurFreeTextHeight, m.CurFreeTextSpacing,
-                       m.CurFreeTextColor};
+      return TextStyle{0, model.CurFreeTextWidth, model.CurFreeTextHeight, model.CurFreeTextSpacing,
+                       model.CurFreeTextColor};
     }
     if (type < 1 || type > 10) type = 1;
   }
-  const TextTypeRecord& record = m.TextTypeTable[type];
+  const TextTypeRecord& record = model.TextTypeTable[type];
   return TextStyle{type, record.Width, record.Height, record.Spacing, record.Color};
 }
 
 namespace {
 
-TextPlacement PlaceValueTextWith(std::string_view valueText, double width, double spacing,
-                                 double layerScale, double textGap, Point lineStart, Point lineEnd,
-                                 double axisAngle, DirectionCache& directions) {
-  const double w = TextRunLength(valueText, width, spacing);
+TextPlacement PlaceValueTextWith(std::string_view valueText, const TextStyle& style,
+                                 const ValueTextLine& line, DirectionCache& directions) {
+  const double w = TextRunLength(valueText, style.Width, style.Spacing);
 
   // Never upside down: the angle ends up in 0..90 or 270..360.
-  double ta = NormalizeDegrees(axisAngle);
+  double ta = NormalizeDegrees(line.AxisAngle);
   if (ta >= 180) ta = ta - 180;
   if (ta > kSteepestUprightText) ta = ta + 180;
 
   // Centred on the middle of the dimension line, lifted by the gap.
-  const Point offset{-w * layerScale / 2, textGap};
+  const Point offset{-w * line.LayerScale / 2, line.TextGap};
   const Point turned = Turned(offset, Point{0, 0}, ta);
 
+  const Segment& d = line.DimensionLine;
   TextPlacement t;
-  t.X = (lineStart.X + lineEnd.X) / 2 + turned.X;
-  t.Y = (lineStart.Y + lineEnd.Y) / 2 + turned.Y;
+  t.X = (d.From.X + d.To.X) / 2 + turned.X;
+  t.Y = (d.From.Y + d.To.Y) / 2 + turned.Y;
   const Point direction = directions.Direction(ta);
   t.DX = 10 * direction.X;
   t.DY = 10 * direction.Y;
   return t;
 }
 
-double EndMarkerExtentWith(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
-                           double layerScale, DirectionCache& directions) {
-  // The length a marker takes up along the dimension line: a point marker's
-  // paper extent times both scales, a line arrow's from its own length.
+double EndMarkerExtentWith(int kind, const EndMarkerStyle& style, DirectionCache& directions) {
+  // A point marker's paper extent times both scales, a line arrow's from its
+  // own length.
   const EndMarker* marker = FindEndMarker(kind);
-  if (IsLineArrow(marker)) return directions.Direction(arrowAngle).X * arrowLength * layerScale;
+  if (IsLineArrow(marker)) {
+    return directions.Direction(style.ArrowAngle).X * style.ArrowLength * style.LayerScale;
+  }
   const double extent = marker != nullptr ? marker->PaperExtent : 0;
-  return extent * endMarkerScale * layerScale;
+  return extent * style.EndMarkerScale * style.LayerScale;
 }
 
-EndMarkerFigure EndMarkerWith(Point e, double a, int kind, bool reversed, double reverseOvershoot,
-                              double arrowLength, double arrowAngle, double endMarkerScale,
-                              double layerScale, DirectionCache& directions) {
+EndMarkerFigure EndMarkerWith(Point tip, double angle, int kind, bool reversed,
+                              const EndMarkerStyle& style, DirectionCache& directions) {
   EndMarkerFigure f;
   f.Kind = kind;
-  f.Tip = e;
-  f.Angle = a;
-  if (reversed && reverseOvershoot > kGeometryTolerance) {
-    const Point back = directions.Direction(a + 180);
-    f.Overshoot =
-        Segment{e, Point{e.X + reverseOvershoot * back.X, e.Y + reverseOvershoot * back.Y}};
+  f.Tip = tip;
+  f.Angle = angle;
+  const double overshoot = style.ReverseOvershoot;
+  if (reversed && overshoot > kGeometryTolerance) {
+    const Point back = directions.Direction(angle + 180);
+    f.Overshoot = Segment{tip, Point{tip.X + overshoot * back.X, tip.Y + overshoot * back.Y}};
   }
   const EndMarker* marker = FindEndMarker(kind);
   if (IsLineArrow(marker)) {
-    // Line arrow with its tip at E; the length is paper mm, not end-marker scaled.
-    const double r = arrowLength * layerScale;
-    for (const double side : {a + 180 + arrowAngle, a + 180 - arrowAngle}) {
+    // Line arrow with its tip at the end; the length is paper mm, not
+    // end-marker scaled.
+    const double r = style.ArrowLength * style.LayerScale;
+    for (const double side : {angle + 180 + style.ArrowAngle, angle + 180 - style.ArrowAngle}) {
       const Point d = directions.Direction(side);
-      f.Strokes.push_back(Segment{e, Point{e.X + r * d.X, e.Y + r * d.Y}});
+      f.Strokes.push_back(Segment{tip, Point{tip.X + r * d.X, tip.Y + r * d.Y}});
     }
     return f;
   }
   // Jw_cad draws the marker shape from the point code; the scale is the
   // dialog's own value, not a drawing size.
   f.PointCode = marker != nullptr ? marker->PointCode : kind;
-  f.PointScale = endMarkerScale;
+  f.PointScale = style.EndMarkerScale;
   return f;
 }
 
 }  // namespace
 
-TextPlacement PlaceValueText(std::string_view valueText, double width, double spacing,
-                             double layerScale, double textGap, Point lineStart, Point lineEnd,
-                             double axisAngle) {
+TextPlacement PlaceValueText(std::string_view valueText, const TextStyle& style,
+                             const ValueTextLine& line) {
   DirectionCache directions;
-  return PlaceValueTextWith(valueText, width, spacing, layerScale, textGap, lineStart, lineEnd,
-                            axisAngle, directions);
+  return PlaceValueTextWith(valueText, style, line, directions);
 }
 
-double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
-                       double layerScale) {
+double EndMarkerExtent(int kind, const EndMarkerStyle& style) {
   DirectionCache directions;
-  return EndMarkerExtentWith(kind, arrowLength, arrowAngle, endMarkerScale, layerScale, directions);
+  return EndMarkerExtentWith(kind, style, directions);
 }
 
 Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double extensionGap,
@@ -173,17 +179,16 @@ Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double exten
   // A measure point nearer the line than the gap: a line started a gap away
   // would float past the dimension line, touching neither it nor the point,
   // so it starts on the dimension line, at the dimension's end.
-  if (extensionGap > s * (r.Y - m.Y))
+  if (extensionGap > s * (r.Y - m.Y)) {
     return Segment{FootOnDimensionLine(m, linePoint, axisAngle), end};
+  }
   return Segment{Turned(Point{m.X, m.Y + s * extensionGap}, m, axisAngle), end};
 }
 
-EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double reverseOvershoot,
-                            double arrowLength, double arrowAngle, double endMarkerScale,
-                            double layerScale) {
+EndMarkerFigure EndMarkerOf(Point tip, double angle, int kind, bool reversed,
+                            const EndMarkerStyle& style) {
   DirectionCache directions;
-  return EndMarkerWith(e, a, kind, reversed, reverseOvershoot, arrowLength, arrowAngle,
-                       endMarkerScale, layerScale, directions);
+  return EndMarkerWith(tip, angle, kind, reversed, style, directions);
 }
 
 DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing) {
@@ -222,30 +227,23 @@ DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const Di
   }
 
   f.DimensionLine = Segment{g.LineStart, g.LineEnd};
-  f.Style = ResolveValueTextType(values.TextTypeChoice);
-  f.ValueText = FormatDimensionValue(
-      Distance(g.LineStart, g.LineEnd), values.ValueUnit, values.PrecisionIndex,
-      values.RoundingMode, values.ShowTrailingZeros, values.AddThousandsCommas, values.AddUnitText,
-      values.FullWidthValue, values.ValuePrefix, values.ValueSuffix);
-  f.Text = PlaceValueTextWith(f.ValueText, f.Style.Width, f.Style.Spacing, layerScale, d.TextGap,
-                              g.LineStart, g.LineEnd, drawing.AxisAngle, directions);
+  f.Style = drawing.ValueTextStyle;
+  f.ValueText = FormatDimensionValue(Distance(g.LineStart, g.LineEnd), ValueTextSettingsOf(values));
+  f.Text = PlaceValueTextWith(
+      f.ValueText, f.Style,
+      ValueTextLine{f.DimensionLine, drawing.AxisAngle, layerScale, d.TextGap}, directions);
   f.AsDimensionFigure = values.MakeDimensionFigure;
 
   // Markers that do not fit between the ends are turned to sit outside them.
-  const double e1 =
-      EndMarkerExtentWith(values.StartMarkerKind, values.ArrowLength, values.ArrowAngle,
-                          values.EndMarkerScale, layerScale, directions);
-  const double e2 = EndMarkerExtentWith(values.EndMarkerKind, values.ArrowLength, values.ArrowAngle,
-                                        values.EndMarkerScale, layerScale, directions);
-  f.Reversed = e1 + e2 > Distance(g.LineStart, g.LineEnd);
-  const double off = f.Reversed ? 180 : 0;
-  f.Start =
-      EndMarkerWith(g.LineStart, MarkerAngle(g.LineStart, g.LineEnd, off), values.StartMarkerKind,
-                    f.Reversed, d.ReverseOvershoot, values.ArrowLength, values.ArrowAngle,
-                    values.EndMarkerScale, layerScale, directions);
-  f.End = EndMarkerWith(g.LineEnd, MarkerAngle(g.LineEnd, g.LineStart, off), values.EndMarkerKind,
-                        f.Reversed, d.ReverseOvershoot, values.ArrowLength, values.ArrowAngle,
-                        values.EndMarkerScale, layerScale, directions);
+  const EndMarkerStyle style = EndMarkerStyleOf(values, layerScale);
+  const double startExtent = EndMarkerExtentWith(values.StartMarkerKind, style, directions);
+  const double endExtent = EndMarkerExtentWith(values.EndMarkerKind, style, directions);
+  f.Reversed = startExtent + endExtent > Distance(g.LineStart, g.LineEnd);
+  const double turn = f.Reversed ? 180 : 0;
+  f.Start = EndMarkerWith(g.LineStart, MarkerAngle(g.LineStart, g.LineEnd, turn),
+                          values.StartMarkerKind, f.Reversed, style, directions);
+  f.End = EndMarkerWith(g.LineEnd, MarkerAngle(g.LineEnd, g.LineStart, turn), values.EndMarkerKind,
+                        f.Reversed, style, directions);
   return f;
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/data_model.h"
 #include "tool/dialog_values.h"
 #include "tool/placement.h"
 
@@ -31,6 +32,8 @@ struct DimensionDrawing {
   double AxisAngle = 0;
   double ReferenceAxisAngle = 0;
   double LayerScale = 1;
+  // The value text's text type (ResolveValueTextType).
+  TextStyle ValueTextStyle;
 };
 
 // True when the drawing's axis angle is the reference's: the new dimension
@@ -90,24 +93,48 @@ class DirectionCache {
   std::vector<std::pair<double, Point>> known_;
 };
 
-// 0 the host's current text type (data model), 1..10 that text type.
-TextStyle ResolveValueTextType(int textTypeChoice);
+// The text type of the value for the dialog's choice: 0 the host's current
+// text type as `model` holds it (type 1 when that is none of 0..10), 1..10
+// that text type of `model`'s table; any other choice reads as 0.
+TextStyle ResolveValueTextType(int textTypeChoice, const DataModel& model);
 
-TextPlacement PlaceValueText(std::string_view valueText, double width, double spacing,
-                             double layerScale, double textGap, Point lineStart, Point lineEnd,
-                             double axisAngle);
+// Where a value text goes on its dimension line, in real units.
+struct ValueTextLine {
+  Segment DimensionLine;
+  double AxisAngle = 0;   // degrees
+  double LayerScale = 1;  // paper mm to real units
+  double TextGap = 0;     // real units between the line and the text
+};
 
-double EndMarkerExtent(int kind, double arrowLength, double arrowAngle, double endMarkerScale,
-                       double layerScale);
+// The start point and direction of `valueText` in `style`: centred on the
+// middle of the dimension line, lifted by the gap, never upside down.
+TextPlacement PlaceValueText(std::string_view valueText, const TextStyle& style,
+                             const ValueTextLine& line);
 
-// The extension line at the measure point `m`: from the gap beside `m` to the
+// How the end markers are drawn: the dialog's values that shape them.
+struct EndMarkerStyle {
+  double ArrowLength = 0;       // paper mm: a line arrow's strokes
+  double ArrowAngle = 0;        // degrees: between a line arrow's stroke and its line
+  double EndMarkerScale = 1;    // a point marker's scale
+  double ReverseOvershoot = 0;  // real units the line runs on past a marker turned outward
+  double LayerScale = 1;        // paper mm to real units
+};
+EndMarkerStyle EndMarkerStyleOf(const DialogValues& values, double layerScale);
+
+// The length, in real units, that a marker of `kind` takes up along the
+// dimension line: what decides whether the two fit between its ends.
+double EndMarkerExtent(int kind, const EndMarkerStyle& style);
+
+// The extension line at the measure point `m`: from the gap beside `m`, or
+// from the dimension line where the gap would reach past it, to the
 // overshoot past the dimension line through `linePoint`.
 Segment ExtensionLineOf(Point m, Point linePoint, double axisAngle, double extensionGap,
                         double extensionOvershoot);
 
-EndMarkerFigure EndMarkerOf(Point e, double a, int kind, bool reversed, double reverseOvershoot,
-                            double arrowLength, double arrowAngle, double endMarkerScale,
-                            double layerScale);
+// The marker of `kind` with its tip at `tip`, pointing along `angle`
+// (degrees, out of the dimension, or into it when `reversed`).
+EndMarkerFigure EndMarkerOf(Point tip, double angle, int kind, bool reversed,
+                            const EndMarkerStyle& style);
 
 // Which end of a dimension has its extension line already, drawn with what
 // the dimension chains from, and so gets none of its own.

@@ -5,10 +5,8 @@
 
 namespace {
 
-constexpr int kZ3 = kDimensionPieceZFlag;  // the "z3" modifier line before each drawn piece
-
 void EmitSegment(const Segment& s) {
-  OutZFlags(kZ3);
+  OutZFlags(kDimensionPieceZFlag);
   OutLine(s.From.X, s.From.Y, s.To.X, s.To.Y);
 }
 
@@ -18,7 +16,7 @@ void EmitMarker(const EndMarkerFigure& m) {
     for (const Segment& stroke : m.Strokes) EmitSegment(stroke);
     return;
   }
-  OutZFlags(kZ3);
+  OutZFlags(kDimensionPieceZFlag);
   OutPoint(m.PointCode, m.Tip.X, m.Tip.Y, m.PointScale, m.Angle);
 }
 
@@ -34,7 +32,8 @@ void EmitAttributes() {
   OutFontName(m.CurFontName);
 }
 
-// One dimension's pieces.
+// One dimension's pieces, each drawn line and point after its "z3": Jw_cad
+// keeps them as parts of a dimension.
 void EmitDimensionPieces(const DimensionFigure& f) {
   for (const Segment& line : f.ExtensionLines) EmitSegment(line);
 
@@ -44,8 +43,8 @@ void EmitDimensionPieces(const DimensionFigure& f) {
     EmitSegment(line);
     OutTextType(style.Type, style.Color, style.Width, style.Height, style.Spacing);
     OutTextCC(0);
-    OutZFlags(kZ3);
-    OutText(2, f.ValueText, f.Text.X, f.Text.Y, f.Text.DX, f.Text.DY);
+    OutZFlags(kDimensionPieceZFlag);
+    OutText(kDimensionValueTextKind, f.ValueText, f.Text.X, f.Text.Y, f.Text.DX, f.Text.DY);
   } else {
     // One dimension figure carries both the line and its value.
     OutTextType(style.Type, style.Color, style.Width, style.Height, style.Spacing);
@@ -54,7 +53,7 @@ void EmitDimensionPieces(const DimensionFigure& f) {
   }
 
   EmitMarker(f.Start);
-  OutZFlags(kZ3);
+  OutZFlags(kDimensionPieceZFlag);
   EmitMarker(f.End);
 }
 
@@ -67,18 +66,6 @@ void EmitTextTypeRestore() {
 
 }  // namespace
 
-void EmitExtensionLine(Point m, Point linePoint, double axisAngle, double extensionGap,
-                       double extensionOvershoot) {
-  EmitSegment(ExtensionLineOf(m, linePoint, axisAngle, extensionGap, extensionOvershoot));
-}
-
-void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOvershoot,
-                   double arrowLength, double arrowAngle, double endMarkerScale,
-                   double layerScale) {
-  EmitMarker(EndMarkerOf(e, a, kind, reversed, reverseOvershoot, arrowLength, arrowAngle,
-                         endMarkerScale, layerScale));
-}
-
 void EmitDimensions(std::span<const DimensionFigure> figures) {
   EmitAttributes();
   for (const DimensionFigure& figure : figures) EmitDimensionPieces(figure);
@@ -86,9 +73,3 @@ void EmitDimensions(std::span<const DimensionFigure> figures) {
 }
 
 void EmitDimensionFigure(const DimensionFigure& f) { EmitDimensions({&f, 1}); }
-
-std::string EmitDimensionCommands(const DimensionDrawing& drawing, const DialogValues& values) {
-  const DimensionFigure figure = ComputeDimensionFigure(drawing, values);
-  EmitDimensionFigure(figure);
-  return figure.ValueText;
-}

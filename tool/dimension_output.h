@@ -11,12 +11,6 @@
 
 #include "tool/dimension_figure.h"
 
-void EmitExtensionLine(Point m, Point linePoint, double axisAngle, double extensionGap,
-                       double extensionOvershoot);
-
-void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOvershoot,
-                   double arrowLength, double arrowAngle, double endMarkerScale, double layerScale);
-
 // Every command of computed dimensions: the drawing's current attributes
 // once, the pieces of each dimension in order (its extension lines, the
 // dimension line and value or a dimension figure, its end markers), and once
@@ -24,7 +18,3 @@ void EmitEndMarker(Point e, double a, int kind, bool reversed, double reverseOve
 void EmitDimensions(std::span<const DimensionFigure> figures);
 // The same for one dimension.
 void EmitDimensionFigure(const DimensionFigure& figure);
-
-// Computes the dimension and emits it; returns the value text it drew. Status
-// texts and closing are TForm1's.
-std::string EmitDimensionCommands(const DimensionDrawing& drawing, const DialogValues& values);

@@ -37,6 +37,7 @@ DimensionRow ComputeDimensionRow(const RowDrawing& drawing, const DialogValues& 
   one.AxisAngle = drawing.AxisAngle;
   one.ReferenceAxisAngle = drawing.AxisAngle;
   one.LayerScale = drawing.LayerScale;
+  one.ValueTextStyle = drawing.ValueTextStyle;
   row.Figures.reserve(points.size() - 1);
   DirectionCache directions;
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {

@@ -16,6 +16,7 @@ struct RowDrawing {
   Point LinePoint;                   // the dimension line runs through it along the axis
   double AxisAngle = 0;
   double LayerScale = 1;
+  TextStyle ValueTextStyle;  // the value texts' text type (ResolveValueTextType)
 };
 
 struct DimensionRow {

@@ -83,6 +83,7 @@ TForm1::OkPlan TForm1::PlanOk() {
   plan.Drawing.AxisAngle = m.AxisAngle;
   plan.Drawing.ReferenceAxisAngle = ReferenceAxisAngle;
   plan.Drawing.LayerScale = input.LayerScale;
+  plan.Drawing.ValueTextStyle = ResolveValueTextType(plan.Values.TextTypeChoice, m);
   const Placement& placement = plan.Drawing.Geometry;
   if (placement.Inside) {
     plan.Outcome = OkOutcome::Inside;

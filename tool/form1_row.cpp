@@ -20,7 +20,7 @@ void TForm1::PlanRow(OkPlan& plan) {
   const Point linePoint{m.PickedPoints[1].X, m.PickedPoints[1].Y};
   const DialogValues& v = plan.Values;
   const RowPositions& positions =
-      RowPositionsFor(SmallestShownLength(v.ValueUnit, v.PrecisionIndex));
+      RowPositionsFor(SmallestShownLength(ValueTextSettingsOf(v).Unit, v.PrecisionIndex));
   if (!positions.AllFinite) {
     plan.Outcome = OkOutcome::TooLarge;
     return;
@@ -34,6 +34,7 @@ void TForm1::PlanRow(OkPlan& plan) {
   drawing.LinePoint = linePoint;
   drawing.AxisAngle = m.AxisAngle;
   drawing.LayerScale = m.LayerGroupScale[m.CurLayerGroup];
+  drawing.ValueTextStyle = ResolveValueTextType(v.TextTypeChoice, m);
   plan.Row = RowFor(drawing, v);
   // Jw_cad cannot draw at an infinite place, and t407.dat would keep it.
   if (!IsFinite(*plan.Row)) {

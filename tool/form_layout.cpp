@@ -4,6 +4,7 @@
 
 #include "tool/end_markers.h"
 #include "tool/ui_texts.h"
+#include "util/geometry.h"
 
 namespace {
 
@@ -17,7 +18,9 @@ constexpr LabelDescription MakeLabel(std::string_view name, int x, int y, std::s
 constexpr std::string_view kPrecisionItems[] = {
     "1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001", "0.00000001",
 };
+// In the order of RoundingMode (util/geometry.h): the index is the mode.
 constexpr std::string_view kRoundingItems[] = {kRoundingCutOff, kRoundingUp, kRoundingHalfUp};
+static_assert(static_cast<std::size_t>(RoundingMode::HalfUp) + 1 == std::size(kRoundingItems));
 constexpr std::string_view kTrailingZeroItems[] = {kTrailingZerosRemoved, kTrailingZerosKept};
 constexpr std::string_view kUnitItems[] = {"mm", kUnitMetres};
 
@@ -104,7 +107,8 @@ const auto kControls = InTabOrder(std::to_array<ControlDescription>({
     EditBox("Edit2", ControlId::Edit2, {200, 56, 105, 21}, "", 32, false),
     EditBox("Edit3", ControlId::Edit3, {200, 80, 105, 21}, "", 32, false),
     DropDown("ComboBox4", ControlId::ComboBox4, {200, 136, 105, 21}, kPrecisionItems, 3),
-    DropDown("ComboBox5", ControlId::ComboBox5, {200, 160, 105, 21}, kRoundingItems, 2),
+    DropDown("ComboBox5", ControlId::ComboBox5, {200, 160, 105, 21}, kRoundingItems,
+             static_cast<int>(RoundingMode::HalfUp)),
     Radio("RadioGroup1", ControlId::RadioGroup1, {8, 184, 145, 41}, kTrailingZerosCaption,
           kTrailingZeroItems),
     Radio("RadioGroup2", ControlId::RadioGroup2, {160, 184, 145, 41}, kUnitCaption, kUnitItems),

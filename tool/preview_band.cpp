@@ -77,9 +77,11 @@ SceneMessage DescribeRow(const DimensionRow& row, const DialogValues& v, const S
   m.Before = std::string(kRowSummaryOpen);
   m.Before += IntegerToText(static_cast<int>(row.Figures.size()));
   m.Before += kRowSummaryTotal;
-  m.Before += FormatDimensionValue(row.TotalLength, v.ValueUnit, v.PrecisionIndex, v.RoundingMode,
-                                   v.ShowTrailingZeros, v.AddThousandsCommas, v.AddUnitText,
-                                   v.FullWidthValue, std::string_view(), std::string_view());
+  // The row's length as its dimensions read, without their prefix and suffix.
+  ValueTextSettings settings = ValueTextSettingsOf(v);
+  settings.Prefix.clear();
+  settings.Suffix.clear();
+  m.Before += FormatDimensionValue(row.TotalLength, settings);
   return m;
 }
 

@@ -180,7 +180,10 @@ class SceneBuilder {
   // A point marker's shape in the axis frame, in drawing units (y = -V).
   SceneMarker FrameMarker(const EndMarkerFigure& m, ScenePoint tip, double scale) const {
     const EndMarker* row = FindEndMarker(m.Kind);
-    const double extent = EndMarkerExtent(m.Kind, 0, 0, m.PointScale, d_.LayerScale);
+    EndMarkerStyle style;
+    style.EndMarkerScale = m.PointScale;
+    style.LayerScale = d_.LayerScale;
+    const double extent = EndMarkerExtent(m.Kind, style);
     return MarkerShape(*row, MarkerPlace{tip, StripAngle(m.Angle, d_.AxisAngle), extent * scale,
                                          PointArrowSpread()});
   }

@@ -27,31 +27,44 @@ void RemoveTrailingZeros(std::string& number) {
 
 }  // namespace
 
-std::string FormatDimensionValue(double measuredLength, int valueUnit, int precisionIndex,
-                                 int roundingMode, int showTrailingZeros, bool addThousandsCommas,
-                                 bool addUnitText, bool fullWidthValue,
-                                 std::string_view valuePrefix, std::string_view valueSuffix) {
+ValueTextSettings ValueTextSettingsOf(const DialogValues& values) {
+  ValueTextSettings s;
+  s.Unit = values.ValueUnit == 1 ? ValueUnit::Metres : ValueUnit::Millimetres;
+  s.Decimals = values.PrecisionIndex;
+  s.Rounding = values.RoundingMode == 0   ? RoundingMode::CutOff
+               : values.RoundingMode == 1 ? RoundingMode::RoundUp
+                                          : RoundingMode::HalfUp;
+  s.ShowTrailingZeros = values.ShowTrailingZeros != 0;
+  s.ThousandsCommas = values.AddThousandsCommas;
+  s.UnitText = values.AddUnitText;
+  s.FullWidth = values.FullWidthValue;
+  s.Prefix = values.ValuePrefix;
+  s.Suffix = values.ValueSuffix;
+  return s;
+}
+
+std::string FormatDimensionValue(double measuredLength, const ValueTextSettings& settings) {
+  const bool metres = settings.Unit == ValueUnit::Metres;
   // Metres are converted before rounding, so the precision applies to the
   // number as it is shown.
   double v = measuredLength;
-  if (valueUnit == 1) v = v / 1000;
-  const double rounded = RoundToPrecision(precisionIndex, roundingMode, v);
+  if (metres) v = v / 1000;
+  const double rounded = RoundToPrecision(settings.Decimals, settings.Rounding, v);
 
-  std::string number = addThousandsCommas ? RealToGroupedText(precisionIndex, rounded)
-                                          : RealToFixedText(precisionIndex, rounded);
-  if (showTrailingZeros == 0) RemoveTrailingZeros(number);
-  if (fullWidthValue) number = ToFullWidth(number);
+  std::string number = settings.ThousandsCommas ? RealToGroupedText(settings.Decimals, rounded)
+                                                : RealToFixedText(settings.Decimals, rounded);
+  if (!settings.ShowTrailingZeros) RemoveTrailingZeros(number);
+  if (settings.FullWidth) number = ToFullWidth(number);
 
-  std::string text = BlankToEmpty(valuePrefix);
+  std::string text = BlankToEmpty(settings.Prefix);
   text += number;
-  if (addUnitText) text += valueUnit == 1 ? kMetreUnit : kMillimetreUnit;
-  text += BlankToEmpty(valueSuffix);
+  if (settings.UnitText) text += metres ? kMetreUnit : kMillimetreUnit;
+  text += BlankToEmpty(settings.Suffix);
   return text;
 }
 
-double SmallestShownLength(int valueUnit, int precisionIndex) {
+double SmallestShownLength(ValueUnit unit, int decimals) {
   static constexpr double kLastDecimal[] = {1, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8};
-  const int decimals = precisionIndex < 0 ? 0 : precisionIndex > 8 ? 8 : precisionIndex;
-  const double step = kLastDecimal[decimals];
-  return valueUnit == 1 ? step * 1000 : step;
+  const double step = kLastDecimal[decimals < 0 ? 0 : decimals > 8 ? 8 : decimals];
+  return unit == ValueUnit::Metres ? step * 1000 : step;
 }

@@ -5,12 +5,38 @@
 #include <string>
 #include <string_view>
 
-std::string FormatDimensionValue(double measuredLength, int valueUnit, int precisionIndex,
-                                 int roundingMode, int showTrailingZeros, bool addThousandsCommas,
-                                 bool addUnitText, bool fullWidthValue,
-                                 std::string_view valuePrefix, std::string_view valueSuffix);
+#include "tool/dialog_values.h"
+#include "util/geometry.h"
+
+enum class ValueUnit {
+  Millimetres,  // mm
+  Metres,       // ｍ
+};
+
+// How the value text is made: the dialog's settings for it.
+struct ValueTextSettings {
+  ValueUnit Unit = ValueUnit::Millimetres;
+  // The precision: decimals kept by the rounding and printed (0..8).
+  int Decimals = 3;
+  RoundingMode Rounding = RoundingMode::HalfUp;
+  bool ShowTrailingZeros = false;
+  bool ThousandsCommas = false;
+  bool UnitText = false;   // "mm" or "ｍ" after the number
+  bool FullWidth = false;  // the number in full-width characters
+  // As typed; a blank one (BlankToEmpty) is left out.
+  std::string Prefix{};
+  std::string Suffix{};
+};
+
+// The value text settings the dialog's values give (list and radio indexes
+// as the dialog's items stand).
+ValueTextSettings ValueTextSettingsOf(const DialogValues& values);
+
+// The value text of a dimension `measuredLength` real units (millimetres)
+// long.
+std::string FormatDimensionValue(double measuredLength, const ValueTextSettings& settings);
 
 // The smallest length, in real units, whose value text differs from that of
-// no length: one unit of the last decimal shown (`precisionIndex` 0..8
-// decimals), in millimetres or, for `valueUnit` 1, in metres.
-double SmallestShownLength(int valueUnit, int precisionIndex);
+// no length: one unit of the last decimal shown (`decimals` 0..8), in
+// millimetres or metres.
+double SmallestShownLength(ValueUnit unit, int decimals);

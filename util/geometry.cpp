@@ -25,18 +25,22 @@ double RoundToTenDecimals(double x) {
   return x < 0 ? -r : r;
 }
 
-double RoundToPrecision(int digits, int mode, double x) {
+double RoundToPrecision(int digits, RoundingMode mode, double x) {
   long double factor = 1.0L;
   if (digits >= 1 && digits <= 13) {
     for (int i = 0; i < digits; ++i) factor *= 10.0L;  // exact up to 1e13
   }
   long double t = std::fabs(static_cast<long double>(x)) * factor;
-  if (mode == 0) {
-    t = std::trunc(t);
-  } else if (mode == 1) {
-    t = std::trunc(t + 0.9L);
-  } else {
-    t = std::trunc(t + 0.5L);
+  switch (mode) {
+    case RoundingMode::CutOff:
+      t = std::trunc(t);
+      break;
+    case RoundingMode::RoundUp:
+      t = std::trunc(t + 0.9L);
+      break;
+    case RoundingMode::HalfUp:
+      t = std::trunc(t + 0.5L);
+      break;
   }
   // The quotient is formed in double: below 2^53 both operands are exact
   // there, so the result is the double nearest to the rounded decimal (2877 /

@@ -20,10 +20,18 @@ void ExchangeReals(double& a, double& b);
 // Half away from zero at the tenth decimal: |x| / 1e-10 + 0.5, truncated, x 1e-10.
 double RoundToTenDecimals(double x);
 
+// How a value is rounded to its last decimal shown, in the order of the
+// dialog's list (寸法値の丸め).
+enum class RoundingMode {
+  CutOff,   // 切り捨て
+  RoundUp,  // 切り上げ: adds 0.9 of the last unit, so a remainder below 0.1 is dropped
+  HalfUp,   // 四捨五入
+};
+
 // `x` rounded to `digits` decimals (1..13; anything else rounds to whole units)
-// by `mode`: 0 cut off, 1 round up (adds 0.9 of a unit), otherwise half up.
-// Product, sum and truncation are formed in long double.
-double RoundToPrecision(int digits, int mode, double x);
+// by `mode`, away from zero for a negative `x`. Product, sum and truncation
+// are formed in long double.
+double RoundToPrecision(int digits, RoundingMode mode, double x);
 
 // The distance from (x1, y1) to (x2, y2), as sqrt of the sum of squares.
 double PointDistance(double x1, double y1, double x2, double y2);

@@ -73,10 +73,23 @@ std::vector<std::string> OutputFileLines() {
   return lines;
 }
 
+// The dimension OK computes for the drawing and the values, its text type
+// resolved from the data model as it stands.
+DimensionFigure Figure(DimensionDrawing d, const DialogValues& v) {
+  d.ValueTextStyle = ResolveValueTextType(v.TextTypeChoice, gDataModel);
+  return ComputeDimensionFigure(d, v);
+}
+
+// What OK writes for it, from a fresh drawing (StartDrawing) unless the test
+// set the drawing up itself.
+std::vector<std::string> EmittedAsSetUp(const DimensionDrawing& d, const DialogValues& v) {
+  EmitDimensionFigure(Figure(d, v));
+  return OutputFileLines();
+}
+
 std::vector<std::string> Emitted(const DimensionDrawing& d, const DialogValues& v) {
   StartDrawing();
-  EmitDimensionCommands(d, v);
-  return OutputFileLines();
+  return EmittedAsSetUp(d, v);
 }
 
 std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -115,28 +128,15 @@ void ExpectLines(const std::vector<std::string>& actual, const std::vector<std::
 // The worked example's lines after its seven attribute lines, as
 // examples/expected/JWC_TEMP.TXT holds them. Its stroke coordinates were
 // derived outside this program: python3 replaying the described arithmetic
-// (angles deg / 180 * pi, tip + r * cos, r = 3 * 100) with the same C library
-// cos/sin, then printed with "%.15g". By hand, 300 cos 15 deg =
-// 289.77774788672049 and 300 sin 15 deg = 77.645713530756, which fixes every
-// digit but the last; the last one follows the exact double (1000 -
-// 289.7777478867205 sits at a 15th-digit half).
-std::vector<std::string> ExampleLinesAfterAttributes() {
-  const std::string bytes = ExampleFile("expected/JWC_TEMP.TXT");
-  std::vector<std::string> lines;
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    const std::size_t end = bytes.find("\r\n", pos);
-    if (end == std::string::npos) break;
-    lines.push_back(bytes.substr(pos, end - pos));
-    pos = end + 2;
-  }
-  EXPECT_GT(lines.size(), kAttributeLines.size());
-  lines.erase(lines.begin(), lines.begin() + std::min(lines.size(), kAttributeLines.size()));
-  return lines;
-}
-
+// (angles deg / 180 * pi, tip + r * cos, r = 3 * 100), whose cosines and
+// sines of these angles are the correctly rounded ones the program computes
+// itself (util/trigonometry.h), then printed with "%.15g". By hand, 300 cos
+// 15 deg = 289.77774788672049 and 300 sin 15 deg = 77.645713530756, which
+// fixes every digit but the last; the last one follows the exact double
+// (1000 - 289.7777478867205 sits at a 15th-digit half).
 TEST(dimension_output, worked_example_writes_the_expected_lines) {
   EXPECT_EQ(ToCp932("ＭＳ 明朝"), kMinchoFont);
-  const std::vector<std::string> expected = ExampleLinesAfterAttributes();
+  const std::vector<std::string> expected = ExampleCommandsAfterAttributes("expected/JWC_TEMP.TXT");
   ASSERT_EQ(expected.size(), 17u);
   ExpectLines(Emitted(Scene(), DefaultDialogValues()), Concat(kAttributeLines, expected));
 }
@@ -144,30 +144,9 @@ TEST(dimension_output, worked_example_writes_the_expected_lines) {
 TEST(dimension_output, short_dimension_reverses_the_markers_with_overshoot) {
   // 2 x 300 cos 15 deg = 579.6 > 400: markers outside, dimension line carried
   // 2 x 100 beyond each end.
-  ExpectLines(Emitted(Scene(400), DefaultDialogValues()),
-              Concat(kAttributeLines, {
-                                          "z3",
-                                          "400 -200 400 -700",
-                                          "z3",
-                                          "0 -500 400 -500",
-                                          "cn1",
-                                          "cc0",
-                                          "z3",
-                                          "cs -25 -450 10 0 \"400",
-                                          "z3",
-                                          "0 -500 -200 -500",
-                                          "z3",
-                                          "0 -500 -289.777747886721 -577.645713530756",
-                                          "z3",
-                                          "0 -500 -289.77774788672 -422.354286469244",
-                                          "z3",
-                                          "z3",
-                                          "400 -500 600 -500",
-                                          "z3",
-                                          "400 -500 689.77774788672 -422.354286469244",
-                                          "z3",
-                                          "400 -500 689.77774788672 -577.645713530756",
-                                      }));
+  ExpectLines(
+      Emitted(Scene(400), DefaultDialogValues()),
+      Concat(kAttributeLines, ExampleCommandsAfterAttributes("expected/reversed/JWC_TEMP.TXT")));
 }
 
 TEST(dimension_output, dimension_figure_replaces_line_and_text) {
@@ -237,17 +216,11 @@ TEST(dimension_output, extension_line_runs_from_the_gap_past_the_dimension_line)
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    StartDrawing();
-    EmitExtensionLine(c.m, c.linePoint, c.axisAngle, 2, 3);
-    const auto lines = OutputFileLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "z3");
-    const auto n = Numbers(lines[1]);
-    ASSERT_EQ(n.size(), 4u);
-    EXPECT_NEAR(n[0], c.x1, 1e-9);
-    EXPECT_NEAR(n[1], c.y1, 1e-9);
-    EXPECT_NEAR(n[2], c.x2, 1e-9);
-    EXPECT_NEAR(n[3], c.y2, 1e-9);
+    const Segment s = ExtensionLineOf(c.m, c.linePoint, c.axisAngle, 2, 3);
+    EXPECT_NEAR(s.From.X, c.x1, 1e-9);
+    EXPECT_NEAR(s.From.Y, c.y1, 1e-9);
+    EXPECT_NEAR(s.To.X, c.x2, 1e-9);
+    EXPECT_NEAR(s.To.Y, c.y2, 1e-9);
   }
 }
 
@@ -260,7 +233,8 @@ TEST(dimension_output, value_text_never_reads_upside_down) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.axisAngle);
-    const TextPlacement t = PlaceValueText("100", 3, 0, 1, 1, {0, 0}, {0, 0}, c.axisAngle);
+    const TextPlacement t = PlaceValueText("100", TextStyle{1, 3, 3, 0, 1},
+                                           ValueTextLine{{{0, 0}, {0, 0}}, c.axisAngle, 1, 1});
     EXPECT_NEAR(std::sqrt(t.DX * t.DX + t.DY * t.DY), 10, 1e-12);
     double got = std::atan2(t.DY, t.DX) * 180 / std::numbers::pi;
     if (got < -1e-9) got += 360;
@@ -283,7 +257,9 @@ TEST(dimension_output, value_text_is_centred_and_lifted_by_the_gap) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.axisAngle);
-    const TextPlacement t = PlaceValueText("100", 4, 1, 10, 5, c.lineStart, c.lineEnd, c.axisAngle);
+    const TextPlacement t =
+        PlaceValueText("100", TextStyle{1, 4, 3, 1, 1},
+                       ValueTextLine{{c.lineStart, c.lineEnd}, c.axisAngle, 10, 5});
     EXPECT_NEAR(t.X, c.x, 1e-9);
     EXPECT_NEAR(t.Y, c.y, 1e-9);
   }
@@ -316,7 +292,12 @@ TEST(dimension_output, end_marker_extents_by_kind) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
-    EXPECT_NEAR(EndMarkerExtent(c.kind, 3, c.arrowAngle, 2, 10), c.extent, 1e-9);
+    EndMarkerStyle style;
+    style.ArrowLength = 3;
+    style.ArrowAngle = c.arrowAngle;
+    style.EndMarkerScale = 2;
+    style.LayerScale = 10;
+    EXPECT_NEAR(EndMarkerExtent(c.kind, style), c.extent, 1e-9);
   }
 }
 
@@ -341,10 +322,17 @@ TEST(dimension_output, point_markers_write_their_kind_as_code) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
-    StartDrawing();
+    DialogValues v = DefaultDialogValues();
+    v.StartMarkerKind = c.kind;
     // The point scale is the dialog's own value, not times the layer scale.
-    EmitEndMarker({0, -500}, 180, c.kind, false, 200, 3, 15, 2.5, 100);
-    ExpectLines(OutputFileLines(), {"z3", c.line});
+    v.EndMarkerScale = 2.5;
+    // Long enough for any marker to fit inside: the start points outward, at 180.
+    const auto lines = Emitted(Scene(10000), v);
+    const auto point = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::string& l) { return l.starts_with("pt "); });
+    ASSERT_NE(point, lines.end());
+    EXPECT_EQ(*point, c.line);
+    EXPECT_EQ(*(point - 1), "z3");
   }
 }
 
@@ -403,8 +391,7 @@ TEST(dimension_output, free_size_current_text_type_writes_cn0_with_its_values) {
   gDataModel.CurFreeTextHeight = 3.5;
   gDataModel.CurFreeTextSpacing = 0.5;
   gDataModel.CurFreeTextColor = 4;
-  EmitDimensionCommands(Scene(), DefaultDialogValues());
-  const auto lines = OutputFileLines();
+  const auto lines = EmittedAsSetUp(Scene(), DefaultDialogValues());
   // "1000" at width 2.5, spacing 0.5: w = 4 x 1.25 + 3 x 0.25 = 5.75, so the
   // text starts 287.5 left of the middle.
   const std::vector<std::string> expected = {"cn0 2.5 3.5 0.5 4", "cc0", "z3",
@@ -420,8 +407,7 @@ TEST(dimension_output, out_of_range_current_text_type_uses_type_1_for_the_value)
   StartDrawing();
   gDataModel.CurTextType = 12;
   gDataModel.TextTypeTable[1].Width = 4;  // "1000" is then 8 wide: 400 at scale 100
-  EmitDimensionCommands(Scene(), DefaultDialogValues());
-  const auto lines = OutputFileLines();
+  const auto lines = EmittedAsSetUp(Scene(), DefaultDialogValues());
   EXPECT_TRUE(Contains(lines, "cn1"));
   EXPECT_TRUE(Contains(lines, "cs 100 -450 10 0 \"1000"));
   // The restore hands Jw_cad its own type back, which differs from 1.
@@ -469,7 +455,7 @@ TEST(dimension_output, value_text_type_resolution) {
     gDataModel.CurTextType = c.curTextType;
     gDataModel.CurFreeTextWidth = 2.25;
     gDataModel.CurFreeTextColor = 9;
-    const TextStyle s = ResolveValueTextType(c.choice);
+    const TextStyle s = ResolveValueTextType(c.choice, gDataModel);
     EXPECT_EQ(s.Type, c.type);
     EXPECT_EQ(s.Width, c.width);
     EXPECT_EQ(s.Color, c.color);
@@ -489,13 +475,14 @@ TEST(dimension_output, paper_distances_scale_by_the_layer_scale) {
   EXPECT_EQ(d.ReverseOvershoot, 35);
 }
 
-TEST(dimension_output, returns_the_value_text_it_drew) {
+TEST(dimension_output, writes_the_value_text_of_its_figure) {
   DialogValues v = DefaultDialogValues();
   v.ValueUnit = 1;
   v.AddUnitText = true;
   StartDrawing();
-  const std::string text = EmitDimensionCommands(Scene(1500), v);
-  EXPECT_EQ(text, "1.5\x82\x8D");  // 1.5ｍ
+  const DimensionFigure figure = Figure(Scene(1500), v);
+  EmitDimensionFigure(figure);
+  EXPECT_EQ(figure.ValueText, "1.5\x82\x8D");  // 1.5ｍ
   // Three half-width characters and a full-width one at width 3: 7.5 wide.
   EXPECT_TRUE(Contains(OutputFileLines(), "cs 375 -450 10 0 \"1.5\x82\x8D"));
 }

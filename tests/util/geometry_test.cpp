@@ -40,32 +40,31 @@ TEST(geometry, ten_decimals_round_half_away_from_zero) {
 TEST(geometry, precision_rounds_by_mode_on_the_magnitude) {
   struct {
     int digits;
-    int mode;
+    RoundingMode mode;
     double in;
     double out;
   } cases[] = {
-      {2, 1, 1.231, 1.24},
-      {2, 1, 1.2309, 1.23},
-      {0, 2, -2.5, -3},
-      {0, 0, -2.7, -2},
-      {14, 2, 1.26, 1},
-      {-1, 2, 1.26, 1},
-      {3, 0, 0.0019, 0.001},
-      {2, 2, 1.235, 1.24},
-      {2, 2, -1.235, -1.24},
-      {2, 0, 1.239, 1.23},
-      {0, 1, 2.1, 3},
-      {0, 1, 2.05, 2},
-      {1, 7, 0.25, 0.3},
-      {13, 0, 1.5, 1.5},
-      {0, 2, 0.4, 0},
-      {2, 1, -1.231, -1.24},
+      {2, RoundingMode::RoundUp, 1.231, 1.24},
+      {2, RoundingMode::RoundUp, 1.2309, 1.23},
+      {0, RoundingMode::HalfUp, -2.5, -3},
+      {0, RoundingMode::CutOff, -2.7, -2},
+      {14, RoundingMode::HalfUp, 1.26, 1},
+      {-1, RoundingMode::HalfUp, 1.26, 1},
+      {3, RoundingMode::CutOff, 0.0019, 0.001},
+      {2, RoundingMode::HalfUp, 1.235, 1.24},
+      {2, RoundingMode::HalfUp, -1.235, -1.24},
+      {2, RoundingMode::CutOff, 1.239, 1.23},
+      {0, RoundingMode::RoundUp, 2.1, 3},
+      {0, RoundingMode::RoundUp, 2.05, 2},
+      {13, RoundingMode::CutOff, 1.5, 1.5},
+      {0, RoundingMode::HalfUp, 0.4, 0},
+      {2, RoundingMode::RoundUp, -1.231, -1.24},
       // Cut off works on the double as it is: 2.9 is 2.8999999999999999111...,
       // and ten times that, formed without rounding, stays below 29.
-      {1, 0, 2.9, 2.8},
+      {1, RoundingMode::CutOff, 2.9, 2.8},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.digits) + "/" + std::to_string(c.mode) + "/" +
+    SCOPED_TRACE(std::to_string(c.digits) + "/" + std::to_string(static_cast<int>(c.mode)) + "/" +
                  std::to_string(c.in));
     EXPECT_EQ(RoundToPrecision(c.digits, c.mode, c.in), c.out);
   }
@@ -83,7 +82,7 @@ TEST(geometry, precision_result_equals_the_double_of_its_decimal_text) {
       std::snprintf(text, sizeof text, "%ld.%0*ld", units / scale, digits, units % scale);
       double value = std::strtod(text, nullptr);
       SCOPED_TRACE(text);
-      ASSERT_EQ(RoundToPrecision(digits, 2, value), value);
+      ASSERT_EQ(RoundToPrecision(digits, RoundingMode::HalfUp, value), value);
     }
   }
 }
