@@ -196,7 +196,7 @@ void TForm1::Button1Click() {
 
 namespace {
 
-SceneMessage Said(std::string_view text) {
+SceneMessage MessageOf(std::string_view text) {
   SceneMessage message;
   message.Before = std::string(text);
   return message;
@@ -214,8 +214,8 @@ PreviewScene TForm1::Preview() {
       if (mode_ == DimensionMode::WholeRow) return RowPreview(plan, strip);
       return DrawPreview(plan.Figure, plan.Drawing, strip);
     default:
-      return RefusalPreview(Said(RefusalText(plan.Outcome)), strip,
-                            Said(RefusalText(plan.Outcome)));
+      return RefusalPreview(MessageOf(RefusalText(plan.Outcome)), strip,
+                            MessageOf(RefusalText(plan.Outcome)));
   }
 }
 

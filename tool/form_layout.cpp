@@ -28,10 +28,14 @@ constexpr FormColour kWhite{255, 255, 255};
 constexpr FormColour kPaleCyan{187, 236, 244};
 constexpr FormColour kLightGrey{231, 231, 231};
 
-// Docked at the bottom of the 436 px high client: the preview strip, then the
-// status strip above it.
-constexpr int kScrollBoxTop = 436 - 65;
-constexpr int kStatusTop = kScrollBoxTop - 24;
+// The client area; docked at its bottom, the preview strip and the status
+// strip above it, each as wide as the client.
+constexpr int kClientWidth = 492;
+constexpr int kClientHeight = 436;
+constexpr int kPreviewStripHeight = 65;
+constexpr int kStatusStripHeight = 24;
+constexpr int kScrollBoxTop = kClientHeight - kPreviewStripHeight;
+constexpr int kStatusTop = kScrollBoxTop - kStatusStripHeight;
 
 ControlDescription Base(std::string_view name, ControlId id, ControlKind kind, FormRect bounds) {
   ControlDescription c;
@@ -131,13 +135,13 @@ const auto kControls = InTabOrder(std::to_array<ControlDescription>({
     }(),
     [] {
       ControlDescription c = Base("ScrollBox1", ControlId::ScrollBox1, ControlKind::ScrollBox,
-                                  {0, kScrollBoxTop, 492, 65});
+                                  {0, kScrollBoxTop, kClientWidth, kPreviewStripHeight});
       c.TabStop = false;
       return c;
     }(),
     [] {
-      ControlDescription c =
-          Base("LabelA1", ControlId::LabelA1, ControlKind::StatusLabel, {0, kStatusTop, 492, 24});
+      ControlDescription c = Base("LabelA1", ControlId::LabelA1, ControlKind::StatusLabel,
+                                  {0, kStatusTop, kClientWidth, kStatusStripHeight});
       c.TabStop = false;
       c.Caption = kStatusInitial;
       c.Background = kLightGrey;
@@ -172,8 +176,8 @@ constexpr LabelDescription kLabels[] = {
 };
 
 const FormDescription kForm1{
-    WindowDescription{"Form1", kWindowCaption, kApplicationTitle, 492, 436, 194, 107, kWhite,
-                      kFontFace, 13, 128},
+    WindowDescription{"Form1", kWindowCaption, kApplicationTitle, kClientWidth, kClientHeight, 194,
+                      107, kWhite, kFontFace, 13, 128},
     kControls,
     kLabels,
 };

@@ -82,10 +82,10 @@ struct WindowDescription {
   std::string_view Name;              // "Form1"
   std::string_view Caption;           // 水平寸法線＋
   std::string_view ApplicationTitle;  // t408_水平寸法線＋, the task-bar text
-  int ClientWidth = 492;
-  int ClientHeight = 436;
-  int DesignLeft = 194;
-  int DesignTop = 107;
+  int ClientWidth = 0;                // at 96 DPI, like every size here
+  int ClientHeight = 0;
+  int DesignLeft = 0;
+  int DesignTop = 0;
   FormColour Background;
   std::string_view FontFace;  // ＭＳ ゴシック
   int FontHeight = 13;        // character height in pixels

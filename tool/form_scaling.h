@@ -36,7 +36,8 @@ struct FormSize {
   int Height = 0;
 };
 
-// The window's client area at `dpi` (492 x 436 at 96 DPI, 738 x 654 at 144).
+// The window's client area at `dpi` (the form's at 96 DPI, one and a half
+// times it at 144).
 FormSize ScaledClientSize(int dpi);
 
 // A font's character height at `dpi`, by the same rule.

@@ -99,7 +99,7 @@ class SceneBuilder {
  public:
   SceneBuilder(std::span<const DimensionFigure> figures, const DimensionDrawing& drawing,
                const StripSize& strip, SceneSubject subject)
-      : figures_(figures), d_(drawing), strip_(strip), subject_(subject) {}
+      : figures_(figures), drawing_(drawing), strip_(strip), subject_(subject) {}
 
   PreviewScene Build() {
     PreviewScene scene;
@@ -107,16 +107,17 @@ class SceneBuilder {
     scene.Height = strip_.Height;
     scene.Dpi = strip_.Dpi;
     scene.FontHeight = strip_.FontHeight;
-    px_ = strip_.Dpi > 0 ? strip_.Dpi / 96.0 : 1;
-    scene.LineWidth = px_;
+    dpiScale_ = strip_.Dpi > 0 ? strip_.Dpi / 96.0 : 1;
+    scene.LineWidth = dpiScale_;
     // Where a line's middle may run: its width too stays inside the margin.
-    const double margin = kInsideMargin * px_ + scene.LineWidth / 2;
+    const double margin = kInsideMargin * dpiScale_ + scene.LineWidth / 2;
     scene.Inside = SceneRect{margin, margin, strip_.Width - margin, strip_.Height - margin};
-    const FitResult fit = FitBand(MeasureBand(), FitRoom{scene.Inside, double(strip_.FontHeight),
-                                                         kBreakGap * px_, kTextClearance * px_});
-    scene.Transform =
-        SceneTransform{g().LineStart, d_.AxisAngle, fit.Scale, fit.OffsetX, fit.OffsetY, fit.Break};
-    t_ = &scene.Transform;
+    const FitResult fit =
+        FitBand(MeasureBand(), FitRoom{scene.Inside, double(strip_.FontHeight),
+                                       kBreakGap * dpiScale_, kTextClearance * dpiScale_});
+    scene.Transform = SceneTransform{Geometry().LineStart, drawing_.AxisAngle, fit.Scale,
+                                     fit.OffsetX,          fit.OffsetY,        fit.Break};
+    transform_ = &scene.Transform;
     if (subject_ == SceneSubject::Chained) AddReference(scene);
     for (std::size_t i = 0; i < figures_.size(); ++i) {
       const DimensionFigure& f = figures_[i];
@@ -143,38 +144,39 @@ class SceneBuilder {
   }
 
  private:
-  const Placement& g() const { return d_.Geometry; }
-  FramePoint Frame(Point p) const { return ToFrame(p, g().LineStart, d_.AxisAngle); }
+  const Placement& Geometry() const { return drawing_.Geometry; }
+  FramePoint Frame(Point p) const { return ToFrame(p, Geometry().LineStart, drawing_.AxisAngle); }
   // The point `along` drawing units from LineStart on the dimension line.
   Point OnLine(double along) const {
-    const double a = DegreesToRadians(d_.AxisAngle);
-    return Point{g().LineStart.X + along * std::cos(a), g().LineStart.Y + along * std::sin(a)};
+    const double a = DegreesToRadians(drawing_.AxisAngle);
+    return Point{Geometry().LineStart.X + along * std::cos(a),
+                 Geometry().LineStart.Y + along * std::sin(a)};
   }
 
   double TextLength(const DimensionFigure& f) const {
-    return TextRunLength(f.ValueText, f.Style.Width, f.Style.Spacing) * d_.LayerScale;
+    return TextRunLength(f.ValueText, f.Style.Width, f.Style.Spacing) * drawing_.LayerScale;
   }
   double TextAngle(const DimensionFigure& f) const {
-    return StripAngle(VectorAngleDeg(f.Text.DX, f.Text.DY), d_.AxisAngle);
+    return StripAngle(VectorAngleDeg(f.Text.DX, f.Text.DY), drawing_.AxisAngle);
   }
 
   // A row drawn broken shows the dimensions at its two ends; those the break
   // stands for are left out whole. One dimension is always shown.
   bool Shown(const DimensionFigure& f) const {
-    if (subject_ == SceneSubject::Chained || !t_->Break) return true;
+    if (subject_ == SceneSubject::Chained || !transform_->Break) return true;
     const double from = Frame(f.DimensionLine.From).U, to = Frame(f.DimensionLine.To).U;
-    const double slack = 1e-9 * std::max(1.0, std::fabs(t_->Break->To));
-    return to <= t_->Break->From + slack || from >= t_->Break->To - slack;
+    const double slack = 1e-9 * std::max(1.0, std::fabs(transform_->Break->To));
+    return to <= transform_->Break->From + slack || from >= transform_->Break->To - slack;
   }
 
   // The reference's dimension line from the shared end to its far end, along
   // the axis angle it was drawn at.
   Segment ReferenceLine() const {
-    const bool after = g().AddedSide == 1;
-    const Point shared = after ? g().MeasureStart : g().MeasureEnd;
-    const Point far = after ? g().NewReference.Start : g().NewReference.End;
-    return Segment{FootOnDimensionLine(shared, g().LinePoint, d_.ReferenceAxisAngle),
-                   FootOnDimensionLine(far, g().LinePoint, d_.ReferenceAxisAngle)};
+    const bool after = Geometry().AddedSide == 1;
+    const Point shared = after ? Geometry().MeasureStart : Geometry().MeasureEnd;
+    const Point far = after ? Geometry().NewReference.Start : Geometry().NewReference.End;
+    return Segment{FootOnDimensionLine(shared, Geometry().LinePoint, drawing_.ReferenceAxisAngle),
+                   FootOnDimensionLine(far, Geometry().LinePoint, drawing_.ReferenceAxisAngle)};
   }
 
   // A point marker's shape in the axis frame, in drawing units (y = -V).
@@ -182,10 +184,10 @@ class SceneBuilder {
     const EndMarker* row = FindEndMarker(m.Kind);
     EndMarkerStyle style;
     style.EndMarkerScale = m.PointScale;
-    style.LayerScale = d_.LayerScale;
+    style.LayerScale = drawing_.LayerScale;
     const double extent = EndMarkerExtent(m.Kind, style);
-    return MarkerShape(*row, MarkerPlace{tip, StripAngle(m.Angle, d_.AxisAngle), extent * scale,
-                                         PointArrowSpread()});
+    return MarkerShape(*row, MarkerPlace{tip, StripAngle(m.Angle, drawing_.AxisAngle),
+                                         extent * scale, PointArrowSpread()});
   }
 
   // The band of the dimension line in the axis frame, and what the fit
@@ -196,8 +198,8 @@ class SceneBuilder {
       u.Add(q.U);
       v.Add(q.V);
     };
-    for (Point p : {g().LineStart, g().LineEnd}) add(Frame(p));
-    const double length = Frame(g().LineEnd).U;
+    for (Point p : {Geometry().LineStart, Geometry().LineEnd}) add(Frame(p));
+    const double length = Frame(Geometry().LineEnd).U;
     double inward = 0;
     for (const DimensionFigure& f : figures_) MeasureFigure(f, length, add, inward);
     BandExtent band;
@@ -207,13 +209,13 @@ class SceneBuilder {
     band.HighV = v.High;
     band.LineLength = length;
     const DimensionFigure& first = figures_.front();
-    band.TextHeight = first.Style.Height * d_.LayerScale;
+    band.TextHeight = first.Style.Height * drawing_.LayerScale;
     band.InwardReach = inward;
     if (subject_ == SceneSubject::Chained) {
       band.TextLength = TextLength(first);
       const Segment reference = ReferenceLine();
       band.ReferenceLength = std::fabs(Frame(reference.To).U - Frame(reference.From).U);
-      band.ReferenceBefore = g().AddedSide == 1;
+      band.ReferenceBefore = Geometry().AddedSide == 1;
     } else {
       // No value lies in a broken row's middle: its first and last dimension
       // are kept whole instead.
@@ -259,7 +261,7 @@ class SceneBuilder {
     // The text's box: from its anchor along its direction, and up from it.
     const FramePoint anchor = Frame(Point{f.Text.X, f.Text.Y});
     const double a = DegreesToRadians(TextAngle(f));
-    const double height = f.Style.Height * d_.LayerScale, run = TextLength(f);
+    const double height = f.Style.Height * drawing_.LayerScale, run = TextLength(f);
     for (double along : {0.0, run}) {
       for (double up : {0.0, height}) {
         add(FramePoint{anchor.U + along * std::cos(a) - up * std::sin(a),
@@ -275,7 +277,7 @@ class SceneBuilder {
   }
   void AddLine(PreviewScene& scene, const Segment& s, SceneLineRole role,
                SceneInk ink = SceneInk::Dimension) const {
-    AddLine(scene, SceneLine{t_->Apply(s.From), t_->Apply(s.To), ink, role});
+    AddLine(scene, SceneLine{transform_->Apply(s.From), transform_->Apply(s.To), ink, role});
   }
 
   // The reference's dimension line runs on from the shared end, away from the
@@ -294,16 +296,16 @@ class SceneBuilder {
   void AddDimensionLine(PreviewScene& scene) const {
     const SceneInk ink =
         figures_.front().AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
-    const Segment line{g().LineStart, g().LineEnd};
-    if (!t_->Break) {
+    const Segment line{Geometry().LineStart, Geometry().LineEnd};
+    if (!transform_->Break) {
       AddLine(scene, line, SceneLineRole::Dimension, ink);
       return;
     }
-    const Point before = OnLine(t_->Break->From), after = OnLine(t_->Break->To);
+    const Point before = OnLine(transform_->Break->From), after = OnLine(transform_->Break->To);
     AddLine(scene, Segment{line.From, before}, SceneLineRole::Dimension, ink);
     AddLine(scene, Segment{after, line.To}, SceneLineRole::Dimension, ink);
-    const ScenePoint a = t_->Apply(before), b = t_->Apply(after);
-    const double rise = kBreakRise * px_, dx = b.X - a.X;
+    const ScenePoint a = transform_->Apply(before), b = transform_->Apply(after);
+    const double rise = kBreakRise * dpiScale_, dx = b.X - a.X;
     const ScenePoint zigzag[] = {a, Plus(a, 0.3 * dx, -rise), Plus(a, 0.7 * dx, rise), b};
     for (int i = 0; i < 3; ++i) {
       AddLine(scene, SceneLine{zigzag[i], zigzag[i + 1], ink, SceneLineRole::Break});
@@ -314,17 +316,17 @@ class SceneBuilder {
     if (m.Overshoot) AddLine(scene, *m.Overshoot, SceneLineRole::Overshoot);
     for (const Segment& s : m.Strokes) AddLine(scene, s, SceneLineRole::Stroke);
     if (!m.Strokes.empty() || FindEndMarker(m.Kind) == nullptr) return;
-    scene.Markers.push_back(FrameMarker(m, t_->Apply(m.Tip), t_->Scale));
+    scene.Markers.push_back(FrameMarker(m, transform_->Apply(m.Tip), transform_->Scale));
   }
 
   // A cross on the picked point (for a row: where its line goes); where that
   // lies beyond the strip, an arrow at the strip's edge pointing to it.
   void AddPicked(PreviewScene& scene) const {
-    const Point picked = subject_ == SceneSubject::Row ? g().LinePoint
-                         : g().AddedSide == 1          ? g().MeasureEnd
-                                                       : g().MeasureStart;
-    const ScenePoint p = t_->Apply(picked);
-    const double c = kPickedCross * px_;
+    const Point picked = subject_ == SceneSubject::Row ? Geometry().LinePoint
+                         : Geometry().AddedSide == 1   ? Geometry().MeasureEnd
+                                                       : Geometry().MeasureStart;
+    const ScenePoint p = transform_->Apply(picked);
+    const double c = kPickedCross * dpiScale_;
     const SceneRect& in = scene.Inside;
     const ScenePoint q{std::clamp(p.X, in.Left + c, std::max(in.Left + c, in.Right - c)),
                        std::clamp(p.Y, in.Top + c, std::max(in.Top + c, in.Bottom - c))};
@@ -349,25 +351,25 @@ class SceneBuilder {
     text.Text = f.ValueText;
     text.Ink = f.AsDimensionFigure ? SceneInk::Figure : SceneInk::Dimension;
     text.Angle = TextAngle(f);
-    const double scale = t_->Scale;
-    text.Height = f.Style.Height * d_.LayerScale * scale;
-    text.Width = f.Style.Width * d_.LayerScale * scale;
+    const double scale = transform_->Scale;
+    text.Height = f.Style.Height * drawing_.LayerScale * scale;
+    text.Width = f.Style.Width * drawing_.LayerScale * scale;
     text.Length = TextLength(f) * scale;
     const double run = std::hypot(f.Text.DX, f.Text.DY);
     const double half = run > 0 ? TextLength(f) / 2 / run : 0;
     const ScenePoint centre =
-        t_->Apply(Point{f.Text.X + f.Text.DX * half, f.Text.Y + f.Text.DY * half});
+        transform_->Apply(Point{f.Text.X + f.Text.DX * half, f.Text.Y + f.Text.DY * half});
     const double a = DegreesToRadians(text.Angle);
     text.Anchor = Plus(centre, -std::cos(a) * text.Length / 2, std::sin(a) * text.Length / 2);
     // Each character starts where the run before it and its spacing end. A
     // text too small to make out (a prefix of megabytes) has no characters
     // worth drawing one by one.
-    if (text.Height < kSmallestDrawnText * px_) {
+    if (text.Height < kSmallestDrawnText * dpiScale_) {
       scene.Texts.push_back(text);
       return;
     }
     const std::string_view value = f.ValueText;
-    const double unit = scale * d_.LayerScale;
+    const double unit = scale * drawing_.LayerScale;
     double offset = 0;
     for (std::size_t i = 0; i < value.size();) {
       const std::size_t n = CharByteCount(value, i);
@@ -383,11 +385,11 @@ class SceneBuilder {
   }
 
   std::span<const DimensionFigure> figures_;  // one at least
-  const DimensionDrawing& d_;
+  const DimensionDrawing& drawing_;
   const StripSize& strip_;
   SceneSubject subject_;
-  const SceneTransform* t_ = nullptr;
-  double px_ = 1;
+  const SceneTransform* transform_ = nullptr;
+  double dpiScale_ = 1;
 };
 
 }  // namespace

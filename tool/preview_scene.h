@@ -149,11 +149,12 @@ struct PreviewScene {
   SceneMessage Description;
 };
 
-// The strip's size, the dialog's font height in pixels and the resolution.
+// The strip's size, the dialog's font height in pixels and the resolution,
+// as the window has them (FormToolkit::PreviewSize).
 struct StripSize {
-  int Width = 492;
-  int Height = 65;
-  int FontHeight = 13;
+  int Width = 0;
+  int Height = 0;
+  int FontHeight = 0;
   int Dpi = 96;
 };
 

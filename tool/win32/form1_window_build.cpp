@@ -426,7 +426,7 @@ HWND Form1Window::Create(HINSTANCE instance, HWND application) {
   wc.lpszClassName = kFormClass;
   RegisterClassExW(&wc);
 
-  // A fixed 492 x 436 client at 96 DPI; once created, the window takes the
+  // The form's fixed client size at 96 DPI; once created, the window takes the
   // size its monitor's scaling gives it.
   RECT frame{0, 0, form.ClientWidth, form.ClientHeight};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
