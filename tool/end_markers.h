@@ -37,7 +37,8 @@ struct EndMarker {
   MarkerDrawing Drawing = MarkerDrawing::Point;
   int PointCode = 0;  // the point command's code
   // Point markers: the length the shape takes up along the dimension line, in
-  // paper millimetres at end-marker scale 1. Only the fit test uses it.
+  // paper millimetres at end-marker scale 1: what decides whether the markers
+  // fit, and how large the preview draws them.
   double PaperExtent = 0;
   PointShape Shape = PointShape::None;
 };

@@ -355,8 +355,8 @@ TEST(form1, reference_lines_take_the_data_models_group_scale_and_angle) {
   EXPECT_EQ(d.form.ReferenceScale, 100);
 }
 
-TEST(form1, a_failed_save_keeps_the_previous_file) {
-  StartedDialog d(SettingsBytes());
+TEST(form1, a_failed_save_keeps_the_previous_file_and_closes_the_dialog) {
+  StartedDialog d(SettingsBytes(), ExchangeBytes("100", "1000", "0"));
   const std::string before = ReadBytes(d.folder / "t407.dat");
   // A disk that takes no more than 16 bytes of any file makes the write fail.
   d.window.SetText(ControlId::Edit1, "9");
@@ -365,9 +365,20 @@ TEST(form1, a_failed_save_keeps_the_previous_file) {
     EXPECT_EQ(d.form.SaveSettings(d.folder / "t407.dat"), FileFailure::DiskFull);
   }
   EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), before);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(d.folder.Path()),
-                          std::filesystem::directory_iterator()),
-            1);
+  // No temporary file is left beside it.
+  for (const auto& entry : std::filesystem::directory_iterator(d.folder.Path())) {
+    EXPECT_FALSE(entry.path().filename().string().ends_with(".tmp")) << entry.path();
+  }
+  // OK on such a disk draws nothing, says why, and the dialog closes.
+  {
+    ScopedFileSizeLimit limit(16);
+    d.form.Button1Click();
+  }
+  EXPECT_EQ(d.form.LastOkOutcome(), OkOutcome::SaveFailed);
+  EXPECT_EQ(d.window.Messages().size(), 1u);
+  EXPECT_TRUE(d.window.CloseRequested());
+  EXPECT_TRUE(gDataModel.OutputLines.empty());
+  EXPECT_EQ(ReadBytes(d.folder / "t407.dat"), before);
 }
 
 // ---- OK: the checks --------------------------------------------------------------
