@@ -45,6 +45,7 @@ bool AlongReferenceAxis(const DimensionDrawing& drawing);
 struct ScaledDistances {
   double TextGap = 0, ExtensionGap = 0, ExtensionOvershoot = 0, ReverseOvershoot = 0;
 };
+// The dialog's paper distances (Edit4, Edit5, Edit6, Edit9) times `layerScale`.
 ScaledDistances ScaleDistances(const DialogValues& values, double layerScale);
 
 struct Segment {
@@ -119,6 +120,7 @@ struct EndMarkerStyle {
   double ReverseOvershoot = 0;  // real units the line runs on past a marker turned outward
   double LayerScale = 1;        // paper mm to real units
 };
+// The end-marker values of the dialog, the reverse overshoot scaled.
 EndMarkerStyle EndMarkerStyleOf(const DialogValues& values, double layerScale);
 
 // The length, in real units, that a marker of `kind` takes up along the
@@ -144,6 +146,9 @@ enum class DrawnExtensionLine { None, AtStart, AtEnd };
 // the same axis angle.
 DrawnExtensionLine ReferenceExtensionLineOf(const DimensionDrawing& drawing);
 
+// The dimension OK adds for `drawing` (accepted: not Inside) with the
+// dialog's `values`, in real units; without `drawn`, the reference's shared
+// extension line (ReferenceExtensionLineOf) is the one already drawn.
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values);
 DimensionFigure ComputeDimensionFigure(const DimensionDrawing& drawing, const DialogValues& values,
                                        DrawnExtensionLine drawn);

@@ -31,6 +31,8 @@ struct DimensionRow {
   DimensionDrawing WholeLine;
 };
 
+// The row on `drawing` (two or more measure points; none is made of fewer)
+// with the dialog's `values`, in real units.
 DimensionRow ComputeDimensionRow(const RowDrawing& drawing, const DialogValues& values);
 
 // True when every coordinate the row would write or save is a finite number.

@@ -14,6 +14,7 @@
 #include "host/data_model.h"
 #include "util/geometry.h"
 
+// Whether the entity is a piece of an earlier dimension (its "z3").
 inline bool IsDimensionPiece(const EntityHeader& header) {
   return (header.ZFlags & kDimensionPieceZFlag) != 0;
 }

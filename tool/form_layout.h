@@ -99,6 +99,7 @@ struct FormDescription {
   std::span<const LabelDescription> Labels;
 };
 
+// The dialog as it is built: the one table of tool/form_layout.cpp.
 const FormDescription& Form1Description();
 
 // The control's entry; every ControlId has exactly one.

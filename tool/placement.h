@@ -32,6 +32,9 @@ struct Placement {
   ReferenceDimension NewReference;
 };
 
+// Where the dimension from the reference to the picked point goes, in real
+// units of the current layer group; Inside (and nothing else) when the
+// point lies within the reference's extent along the axis.
 Placement PlaceDimension(const PlacementInput& input);
 
 // The foot of the perpendicular from `measure` onto the dimension line, which

@@ -40,4 +40,7 @@ struct FitResult {
   std::optional<SceneBreak> Break;
 };
 
+// The one scale (pixels per real unit) and the offsets that put `band` in
+// `room`, with a break in the middle when the true scale would leave the
+// value text below the font height.
 FitResult FitBand(const BandExtent& band, const FitRoom& room);

@@ -19,6 +19,7 @@ inline constexpr ProgramSwitch kReferenceSwitch{"/k", "/K"};  // t408k.bat: take
 inline constexpr ProgramSwitch kRepeatSwitch{"/r", "/R"};     // t408r.bat: chain on
 inline constexpr ProgramSwitch kWholeRowSwitch{"/a", "/A"};   // t408a.bat: a whole row
 
+// Whether `argument` is the switch `s`, in either case.
 bool IsSwitch(std::string_view argument, const ProgramSwitch& s);
 
 // t408.exe's mode: one dimension without an argument, the whole row with
