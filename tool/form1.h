@@ -159,6 +159,12 @@ class TForm1 {
   std::shared_ptr<const DimensionRow> RowFor(const RowDrawing& drawing, const DialogValues& values);
   // The strip's line about the row OK would add.
   PreviewScene RowPreview(const OkPlan& plan, const StripSize& strip) const;
+  // OK's refusals that come before anything is saved: true when `plan` is one.
+  bool RefusedBeforeSaving(const OkPlan& plan);
+  // Prepares the t407.dat OK leaves (at once in place for a dimension of
+  // length 0); false, with the refusal shown and the close asked for, when
+  // it cannot be saved.
+  bool SaveForOk(const OkPlan& plan);
   // How a failed check is named: the value's caption, and a character its
   // text may not hold.
   SceneMessage CheckFailureMessage(const OkPlan& plan) const;

@@ -130,51 +130,8 @@ void TForm1::Button1Click() {
   SavedTop = toolkit_.WindowTop();
 
   const OkPlan plan = PlanOk();
-  switch (plan.Outcome) {
-    case OkOutcome::CheckFailed:
-      lastOkOutcome_ = OkOutcome::CheckFailed;
-      failedControl_ = plan.FailedControl;
-      refusalMessage_ = CheckFailureMessage(plan).Before;
-      toolkit_.SetFocus(plan.FailedControl);
-      return;
-    // Nothing in the dialog could change these: the window closes.
-    case OkOutcome::Inside:
-    case OkOutcome::NoLinePoint:
-      lastOkOutcome_ = plan.Outcome;
-      Refuse(RefusalText(plan.Outcome));
-      RequestClose();
-      return;
-    // The values may: the window stays open. (A row's places merge by the
-    // precision the value is shown at.)
-    case OkOutcome::TooLarge:
-    case OkOutcome::TooFewPositions:
-      lastOkOutcome_ = plan.Outcome;
-      Refuse(RefusalText(plan.Outcome));
-      return;
-    default:
-      break;
-  }
-
-  ReferenceStart = plan.NewReference.Start;
-  ReferenceEnd = plan.NewReference.End;
-  ReferenceLinePoint = plan.NewReference.LinePoint;
-  // The new t407.dat is made ready now and put in place by the close, right
-  // before JWC_TEMP.TXT. A dimension of length 0 draws nothing to go with it:
-  // its t407.dat is put in place at once.
-  const std::filesystem::path path = ProgramFolder / kSettingsFileName;
-  FileFailure saved = PrepareSettings(path, SettingsLines(), kNothingAdded);
-  if (saved == FileFailure::None && plan.Outcome == OkOutcome::ZeroLength) {
-    saved = PutSettingsInPlace();
-  }
-  if (saved != FileFailure::None) {
-    lastOkOutcome_ = OkOutcome::SaveFailed;
-    // Nothing is drawn that t407.dat would not know of: the next run would
-    // chain from the old reference and draw over this dimension.
-    Refuse(FileMessage(kSettingsFileName, FileAction::Save, saved, kNothingAdded));
-    RequestClose();
-    return;
-  }
-
+  if (RefusedBeforeSaving(plan)) return;
+  if (!SaveForOk(plan)) return;
   if (plan.Outcome == OkOutcome::ZeroLength) {
     lastOkOutcome_ = OkOutcome::ZeroLength;
     Refuse(RefusalText(plan.Outcome));
@@ -190,6 +147,54 @@ void TForm1::Button1Click() {
   toolkit_.SetStatus(kStatusWritingFile);
   lastOkOutcome_ = OkOutcome::Added;
   RequestClose();
+}
+
+bool TForm1::RefusedBeforeSaving(const OkPlan& plan) {
+  switch (plan.Outcome) {
+    case OkOutcome::CheckFailed:
+      lastOkOutcome_ = OkOutcome::CheckFailed;
+      failedControl_ = plan.FailedControl;
+      refusalMessage_ = CheckFailureMessage(plan).Before;
+      toolkit_.SetFocus(plan.FailedControl);
+      return true;
+    // Nothing in the dialog could change these: the window closes.
+    case OkOutcome::Inside:
+    case OkOutcome::NoLinePoint:
+      lastOkOutcome_ = plan.Outcome;
+      Refuse(RefusalText(plan.Outcome));
+      RequestClose();
+      return true;
+    // The values may: the window stays open. (A row's places merge by the
+    // precision the value is shown at.)
+    case OkOutcome::TooLarge:
+    case OkOutcome::TooFewPositions:
+      lastOkOutcome_ = plan.Outcome;
+      Refuse(RefusalText(plan.Outcome));
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TForm1::SaveForOk(const OkPlan& plan) {
+  ReferenceStart = plan.NewReference.Start;
+  ReferenceEnd = plan.NewReference.End;
+  ReferenceLinePoint = plan.NewReference.LinePoint;
+  // The new t407.dat is made ready now and put in place by the close, right
+  // before JWC_TEMP.TXT. A dimension of length 0 draws nothing to go with it:
+  // its t407.dat is put in place at once.
+  const std::filesystem::path path = ProgramFolder / kSettingsFileName;
+  FileFailure saved = PrepareSettings(path, SettingsLines(), kNothingAdded);
+  if (saved == FileFailure::None && plan.Outcome == OkOutcome::ZeroLength) {
+    saved = PutSettingsInPlace();
+  }
+  if (saved == FileFailure::None) return true;
+  lastOkOutcome_ = OkOutcome::SaveFailed;
+  // Nothing is drawn that t407.dat would not know of: the next run would
+  // chain from the old reference and draw over this dimension.
+  Refuse(FileMessage(kSettingsFileName, FileAction::Save, saved, kNothingAdded));
+  RequestClose();
+  return false;
 }
 
 // ---- The preview ----------------------------------------------------------------
