@@ -174,13 +174,14 @@ T408_AVX2 __m256d PowersOfTen(__m256i d) {
                           _mm256_castsi256_pd(_mm256_cmpeq_epi64(group, _mm256_set1_epi64x(3))));
 }
 
-// ReadShortNumber in four lanes: the numbers at `starts` (each with eight
-// bytes readable) into `values`, and a bit for each lane that was one to read
-// (the others are left to ReadAnyNumber). Lane by lane the same steps, the
-// place of the point and the counts of digits found without a loop: the
-// codes from the point on as a mask smeared upward, the counts by summing
-// bytes.
-T408_AVX2 unsigned ReadFourShortNumbers(const std::uint8_t* const* starts, double* values) {
+// Four numbers' codes in the lanes, their sign taken off: which codes are
+// the token's, which lanes are negative, where the point is, and which lanes
+// hold a number of the short form at all.
+struct FourTokens {
+  __m256i Codes, Token, Negative, Points, Ok;
+};
+
+T408_AVX2 FourTokens TokensOfFour(const std::uint8_t* const* starts) {
   // Eight bytes from each start (not through memory: four narrow stores read
   // back as one wide load would stall).
   const auto word = [&](int i) {
@@ -205,6 +206,7 @@ T408_AVX2 unsigned ReadFourShortNumbers(const std::uint8_t* const* starts, doubl
   codes = _mm256_srlv_epi64(codes, signShift);
   token = _mm256_srlv_epi64(token, signShift);
 
+  // Codes above 9, of which only one point may be there.
   const __m256i others = _mm256_and_si256(
       _mm256_and_si256(_mm256_srli_epi64(codes, 3),
                        _mm256_or_si256(_mm256_srli_epi64(codes, 2), _mm256_srli_epi64(codes, 1))),
@@ -213,26 +215,36 @@ T408_AVX2 unsigned ReadFourShortNumbers(const std::uint8_t* const* starts, doubl
   __m256i ok = _mm256_andnot_si256(endless, _mm256_cmpeq_epi64(others, points));
   ok = _mm256_and_si256(
       ok, _mm256_cmpeq_epi64(_mm256_and_si256(points, _mm256_sub_epi64(points, one)), zero));
+  return FourTokens{codes, token, negative, points, ok};
+}
 
+// The digits of four tokens, the point taken out, and their counts.
+struct FourDigitRuns {
+  __m256i Codes, Digits, Decimals;
+};
+
+T408_AVX2 FourDigitRuns DigitsOfFour(const FourTokens& t) {
+  const __m256i lowBits = _mm256_set1_epi64x(0x1111111111111111);
   // The point and every code after it, then the codes after it moved down
   // onto it.
-  __m256i after = points;
+  __m256i after = t.Points;
   after = _mm256_or_si256(after, _mm256_slli_epi64(after, 4));
   after = _mm256_or_si256(after, _mm256_slli_epi64(after, 8));
   after = _mm256_or_si256(after, _mm256_slli_epi64(after, 16));
   after = _mm256_or_si256(after, _mm256_slli_epi64(after, 32));
   const __m256i afterCodes = _mm256_sub_epi64(_mm256_slli_epi64(after, 4), after);
-  codes = MovedDown(codes, afterCodes);
-  token = MovedDown(token, afterCodes);
+  const __m256i codes = MovedDown(t.Codes, afterCodes);
+  const __m256i token = MovedDown(t.Token, afterCodes);
   const __m256i digitBits = _mm256_and_si256(token, lowBits);
-  const __m256i digits = CodeCount(digitBits);
-  const __m256i decimals = CodeCount(_mm256_and_si256(digitBits, after));
-  ok = _mm256_and_si256(ok, _mm256_cmpgt_epi64(digits, zero));
+  return FourDigitRuns{_mm256_and_si256(codes, token), CodeCount(digitBits),
+                       CodeCount(_mm256_and_si256(digitBits, after))};
+}
 
-  // Moved up until the last digit is code 15, then summed in pairs, fours and
-  // eights, as ReadShortNumber does.
-  codes = _mm256_sllv_epi64(_mm256_and_si256(codes, token),
-                            _mm256_slli_epi64(_mm256_sub_epi64(_mm256_set1_epi64x(16), digits), 2));
+// The integers the digits read as: moved up until the last digit is code 15,
+// then summed in pairs, fours and eights, as ReadShortNumber does.
+T408_AVX2 __m256i MantissasOfFour(const FourDigitRuns& d) {
+  const __m256i codes = _mm256_sllv_epi64(
+      d.Codes, _mm256_slli_epi64(_mm256_sub_epi64(_mm256_set1_epi64x(16), d.Digits), 2));
   const __m256i lowHalves = _mm256_set1_epi8(0x0F);
   const __m256i highDigits = _mm256_and_si256(codes, lowHalves);
   const __m256i pairs = _mm256_add_epi64(
@@ -246,20 +258,36 @@ T408_AVX2 unsigned ReadFourShortNumbers(const std::uint8_t* const* starts, doubl
   const __m256i eights = _mm256_add_epi32(
       _mm256_mullo_epi32(_mm256_and_si256(fours, lowWords), _mm256_set1_epi32(10000)),
       _mm256_and_si256(_mm256_srli_epi64(fours, 16), lowWords));
-  const __m256i mantissa = _mm256_add_epi64(_mm256_mul_epu32(eights, _mm256_set1_epi64x(100000000)),
-                                            _mm256_srli_epi64(eights, 32));
+  return _mm256_add_epi64(_mm256_mul_epu32(eights, _mm256_set1_epi64x(100000000)),
+                          _mm256_srli_epi64(eights, 32));
+}
 
-  // ExactShortReal in four lanes: an integer below 2^52 is exact as the
-  // double 2^52 + m less 2^52; one division; the sign bit.
+// ExactShortReal in four lanes: an integer below 2^52 is exact as the double
+// 2^52 + m less 2^52; one division; the sign bit.
+T408_AVX2 __m256d ValuesOfFour(__m256i mantissa, __m256i decimals, __m256i negative) {
   const __m256d integer = _mm256_sub_pd(
       _mm256_castsi256_pd(_mm256_or_si256(mantissa, _mm256_set1_epi64x(0x4330000000000000))),
       _mm256_set1_pd(0x1p52));
   const __m256d magnitude = _mm256_div_pd(integer, PowersOfTen(decimals));
-  const __m256d value = _mm256_or_pd(
+  return _mm256_or_pd(
       magnitude, _mm256_castsi256_pd(_mm256_and_si256(negative, _mm256_set1_epi64x(INT64_MIN))));
-  _mm256_storeu_pd(values, value);
+}
+
+// ReadShortNumber in four lanes: the numbers at `starts` (each with eight
+// bytes readable) into `values`, and a bit for each lane that was one to read
+// (the others are left to ReadAnyNumber). Lane by lane the same steps, the
+// place of the point and the counts of digits found without a loop: the
+// codes from the point on as a mask smeared upward, the counts by summing
+// bytes.
+T408_AVX2 unsigned ReadFourShortNumbers(const std::uint8_t* const* starts, double* values) {
+  const FourTokens tokens = TokensOfFour(starts);
+  const FourDigitRuns digits = DigitsOfFour(tokens);
+  const __m256i ok =
+      _mm256_and_si256(tokens.Ok, _mm256_cmpgt_epi64(digits.Digits, _mm256_setzero_si256()));
+  _mm256_storeu_pd(values, ValuesOfFour(MantissasOfFour(digits), digits.Decimals, tokens.Negative));
   return static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(ok)));
 }
+
 // The four numbers at `in`, found from the last bytes in the window of 32
 // and read side by side; false (nothing read) when they do not all end in
 // the window or one is a kept value, whose eight bytes may look like ends.
