@@ -95,6 +95,16 @@ ScenePoint Plus(ScenePoint a, double x, double y) { return ScenePoint{a.X + x, a
 // start to the last one's line end.
 enum class SceneSubject { Chained, Row };
 
+// A scene of the strip's size with nothing in it yet.
+PreviewScene EmptyScene(const StripSize& strip) {
+  PreviewScene scene;
+  scene.Width = strip.Width;
+  scene.Height = strip.Height;
+  scene.Dpi = strip.Dpi;
+  scene.FontHeight = strip.FontHeight;
+  return scene;
+}
+
 class SceneBuilder {
  public:
   SceneBuilder(std::span<const DimensionFigure> figures, const DimensionDrawing& drawing,
@@ -102,11 +112,7 @@ class SceneBuilder {
       : figures_(figures), drawing_(drawing), strip_(strip), subject_(subject) {}
 
   PreviewScene Build() {
-    PreviewScene scene;
-    scene.Width = strip_.Width;
-    scene.Height = strip_.Height;
-    scene.Dpi = strip_.Dpi;
-    scene.FontHeight = strip_.FontHeight;
+    PreviewScene scene = EmptyScene(strip_);
     dpiScale_ = strip_.Dpi > 0 ? strip_.Dpi / 96.0 : 1;
     scene.LineWidth = dpiScale_;
     // Where a line's middle may run: its width too stays inside the margin.
@@ -421,11 +427,7 @@ PreviewScene DrawRowPreview(const DimensionRow& row, const DialogValues& values,
 
 PreviewScene RefusalPreview(const SceneMessage& message, const StripSize& strip,
                             const SceneMessage& description) {
-  PreviewScene scene;
-  scene.Width = strip.Width;
-  scene.Height = strip.Height;
-  scene.Dpi = strip.Dpi;
-  scene.FontHeight = strip.FontHeight;
+  PreviewScene scene = EmptyScene(strip);
   scene.Message = message;
   scene.Description = description;
   return scene;

@@ -55,27 +55,27 @@ t408r.bat $examples/JWC_TEMP.TXT $examples/t407.dat /r
 t408k.bat $work/three-points.txt - /k
 EOF
 
-# t408a.bat opens the dialog in its whole-row mode; Enter adds the row t408q /a adds.
+# A batch file through cmd opens the dialog; Enter adds what the quick pass adds.
+enter_through_batch_file() {  # case-name exchange settings batch-file expected-folder
+  local dir
+  dir=$(new_case "$1" "$2" "$3" "$root/dist/$4" "$exe_dir/t408.exe")
+  (cd "$dir" && exec wine cmd /c "$4") >/dev/null 2>&1 &
+  app_pid=$!
+  find_dialog && xdotool key Return
+  expect_exit 0
+  same_file "$dir/JWC_TEMP.TXT" "$5/JWC_TEMP.TXT" JWC_TEMP.TXT
+  same_file "$dir/t407.dat" "$5/t407.dat" t407.dat
+}
+
+# t408a.bat opens the dialog in its whole-row mode: the row t408q /a adds.
 row_expected=$(expect "batch-row" "$examples/row/JWC_TEMP.TXT" "$examples/row/t407.dat" /a)
-dir=$(new_case "real t408a.bat" "$examples/row/JWC_TEMP.TXT" "$examples/row/t407.dat" "$root/dist/t408a.bat" \
-  "$exe_dir/t408.exe")
-(cd "$dir" && exec wine cmd /c t408a.bat) >/dev/null 2>&1 &
-app_pid=$!
-find_dialog && xdotool key Return
-expect_exit 0
-same_file "$dir/JWC_TEMP.TXT" "$row_expected/JWC_TEMP.TXT" JWC_TEMP.TXT
-same_file "$dir/t407.dat" "$row_expected/t407.dat" t407.dat
+enter_through_batch_file "real t408a.bat" "$examples/row/JWC_TEMP.TXT" "$examples/row/t407.dat" \
+  t408a.bat "$row_expected"
 finish_case "t408a.bat through cmd opens the row's dialog; Enter adds what t408q /a adds"
 
-# t408.bat opens the dialog; Enter adds the worked example's dimension.
-dir=$(new_case "real t408.bat" "$examples/JWC_TEMP.TXT" "$examples/t407.dat" "$root/dist/t408.bat" \
-  "$exe_dir/t408.exe")
-(cd "$dir" && exec wine cmd /c t408.bat) >/dev/null 2>&1 &
-app_pid=$!
-find_dialog && xdotool key Return
-expect_exit 0
-same_file "$dir/JWC_TEMP.TXT" "$worked/JWC_TEMP.TXT" JWC_TEMP.TXT
-same_file "$dir/t407.dat" "$worked/t407.dat" t407.dat
+# t408.bat: the worked example's dimension.
+enter_through_batch_file "real t408.bat" "$examples/JWC_TEMP.TXT" "$examples/t407.dat" t408.bat \
+  "$worked"
 finish_case "t408.bat through cmd opens the dialog; Enter adds the worked example's dimension"
 
 # scripts/make-dist --check accepts dist/ as it is and refuses a copy with
